@@ -1,0 +1,26 @@
+// Invalid regions and painting. WM_PAINT is made for a window with an invalid region when
+// nothing else is queued; parents paint before their children.
+#pragma once
+
+#include "platform/Region.h"
+#include "platform/Types.h"
+
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    BOOL fErase = 0;
+    RECT rcPaint;
+};
+
+// Null rectangle or region: the whole client area. Visible children under the area are
+// invalidated too, since painting the parent covers them.
+bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase);
+bool InvalidateRgn(HWND hwnd, const CRegion* region, bool erase);
+bool ValidateRect(HWND hwnd, const RECT* rect);
+bool GetUpdateRect(HWND hwnd, RECT* rect);
+CRegion GetUpdateRegion(HWND hwnd);
+// Sends WM_PAINT at once when the window has an invalid region.
+bool UpdateWindow(HWND hwnd);
+
+// Validates the invalid region and answers a device context clipped to it.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
