@@ -26,6 +26,8 @@ public:
     virtual void TopLevelRaised(HWND hwnd) = 0;
     virtual void TopLevelActivated(HWND hwnd) = 0;
     virtual void CursorChanged(HCURSOR cursor) = 0;
+    // Pixels of the top-level window's surface changed inside `dirty` (window coordinates).
+    virtual void SurfacePainted(HWND hwnd, const RECT& dirty) = 0;
 
     // A file descriptor that becomes readable when native events wait, or -1. The thread that
     // installed the backend waits on it together with its queue; ReadEvents then turns the

@@ -21,6 +21,7 @@ public:
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
     void CursorChanged(HCURSOR cursor) override { m_cursor = cursor; }
+    void SurfacePainted(HWND, const RECT&) override {}
     int EventFd() const override { return -1; }
     void ReadEvents() override {}
 
