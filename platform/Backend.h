@@ -25,6 +25,8 @@ public:
     virtual void TopLevelRegionChanged(HWND hwnd, const CRegion& region) = 0;
     virtual void TopLevelRaised(HWND hwnd) = 0;
     virtual void TopLevelActivated(HWND hwnd) = 0;
+    // The user drags the window from the pointer's position (SC_MOVE).
+    virtual void BeginUserMove(HWND hwnd) = 0;
     virtual void CursorChanged(HCURSOR cursor) = 0;
     // Pixels of the top-level window's surface changed inside `dirty` (window coordinates).
     virtual void SurfacePainted(HWND hwnd, const RECT& dirty) = 0;

@@ -97,6 +97,9 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
 // Virtual key codes.
+constexpr WPARAM VK_LBUTTON = 0x01;
+constexpr WPARAM VK_RBUTTON = 0x02;
+constexpr WPARAM VK_MBUTTON = 0x04;
 constexpr WPARAM VK_BACK = 0x08;
 constexpr WPARAM VK_TAB = 0x09;
 constexpr WPARAM VK_RETURN = 0x0D;
@@ -124,6 +127,8 @@ struct MSG {
     LPARAM lParam = 0;
     DWORD time = 0;
     POINT pt;
+    // The character a key press types; TranslateMessage turns it into WM_CHAR.
+    wchar_t typed = 0;
 };
 
 struct NMHDR {

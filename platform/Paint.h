@@ -21,6 +21,11 @@ CRegion GetUpdateRegion(HWND hwnd);
 // Sends WM_PAINT at once when the window has an invalid region.
 bool UpdateWindow(HWND hwnd);
 
+// The part of the window's client area that is not hidden by its ancestors' edges and shapes,
+// by its visible children when it has WS_CLIPCHILDREN, and by siblings above it when it has
+// WS_CLIPSIBLINGS; in client coordinates.
+CRegion GetVisibleRegion(HWND hwnd);
+
 // Validates the invalid region and answers a device context clipped to it.
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps);

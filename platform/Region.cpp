@@ -36,7 +36,8 @@ CRegion::CRegion(const RECT& r) {
 }
 
 bool CRegion::Contains(POINT p) const {
-    return std::any_of(m_rects.begin(), m_rects.end(), [p](const RECT& r) { return r.Contains(p); });
+    return std::any_of(m_rects.begin(), m_rects.end(),
+                       [p](const RECT& r) { return r.Contains(p); });
 }
 
 bool CRegion::Intersects(const RECT& r) const {
@@ -52,14 +53,18 @@ RECT CRegion::Bounds() const {
     return bounds;
 }
 
-CRegion CRegion::Union(const CRegion& other) const { return Combine(*this, other, Op::Union); }
+CRegion CRegion::Union(const CRegion& other) const {
+    return Combine(*this, other, Op::Union);
+}
 CRegion CRegion::Intersect(const CRegion& other) const {
     return Combine(*this, other, Op::Intersect);
 }
 CRegion CRegion::Subtract(const CRegion& other) const {
     return Combine(*this, other, Op::Subtract);
 }
-CRegion CRegion::Xor(const CRegion& other) const { return Combine(*this, other, Op::Xor); }
+CRegion CRegion::Xor(const CRegion& other) const {
+    return Combine(*this, other, Op::Xor);
+}
 
 CRegion CRegion::Offset(LONG dx, LONG dy) const {
     CRegion moved;
@@ -109,10 +114,18 @@ CRegion CRegion::Combine(const CRegion& a, const CRegion& b, Op op) {
             const bool inB = Covered(sb, xs[j]);
             bool in = false;
             switch (op) {
-            case Op::Union: in = inA || inB; break;
-            case Op::Intersect: in = inA && inB; break;
-            case Op::Subtract: in = inA && !inB; break;
-            case Op::Xor: in = inA != inB; break;
+            case Op::Union:
+                in = inA || inB;
+                break;
+            case Op::Intersect:
+                in = inA && inB;
+                break;
+            case Op::Subtract:
+                in = inA && !inB;
+                break;
+            case Op::Xor:
+                in = inA != inB;
+                break;
             }
             if (!in) {
                 continue;

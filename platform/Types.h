@@ -46,7 +46,9 @@ struct RECT {
     LONG Width() const { return right - left; }
     LONG Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(POINT p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 
@@ -58,18 +60,32 @@ RECT OffsetRectBy(const RECT& r, LONG dx, LONG dy);
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return BYTE(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return BYTE((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return BYTE((c >> 16) & 0xFF);
+}
 
-constexpr WORD LOWORD(std::uintptr_t v) { return WORD(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return WORD((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return LPARAM(DWORD(WORD(lo)) | (DWORD(WORD(hi)) << 16));
 }
 // Signed coordinates packed into an LPARAM, as mouse messages carry them.
-constexpr int GET_X_LPARAM(LPARAM lp) { return int(std::int16_t(LOWORD(std::uintptr_t(lp)))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return int(std::int16_t(HIWORD(std::uintptr_t(lp)))); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return int(std::int16_t(LOWORD(std::uintptr_t(lp))));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return int(std::int16_t(HIWORD(std::uintptr_t(lp))));
+}
 
 // Device contexts are drawing objects; the window core only hands them out in BeginPaint.
 class CDeviceContext;

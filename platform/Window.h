@@ -46,7 +46,6 @@ bool IsChild(HWND parent, HWND hwnd);
 DWORD GetWindowThreadId(HWND hwnd);
 WString GetClassName(HWND hwnd);
 
-
 // GWLP_WNDPROC, GWLP_ID, GWL_STYLE, GWL_EXSTYLE, GWLP_USERDATA. Setting a procedure answers
 // the previous one.
 LPARAM GetWindowLongPtr(HWND hwnd, int index);
@@ -62,8 +61,8 @@ bool SetWindowText(HWND hwnd, const WString& text);
 WString GetWindowText(HWND hwnd);
 
 // Visibility, enabled state and the minimised / maximised states.
-bool ShowWindow(HWND hwnd, int command); // answers whether it was visible before
-bool IsWindowVisible(HWND hwnd);         // it and all its ancestors are shown
+bool ShowWindow(HWND hwnd, int command);   // answers whether it was visible before
+bool IsWindowVisible(HWND hwnd);           // it and all its ancestors are shown
 bool EnableWindow(HWND hwnd, bool enable); // answers whether it was disabled before
 bool IsWindowEnabled(HWND hwnd);
 bool IsIconic(HWND hwnd);

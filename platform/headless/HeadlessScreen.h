@@ -20,6 +20,7 @@ public:
     void TopLevelRegionChanged(HWND, const CRegion&) override {}
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
+    void BeginUserMove(HWND) override {}
     void CursorChanged(HCURSOR cursor) override { m_cursor = cursor; }
     void SurfacePainted(HWND, const RECT&) override {}
     int EventFd() const override { return -1; }

@@ -1,0 +1,8 @@
+// WM_PAINT generation for the message loop.
+#pragma once
+
+#include "platform/Messages.h"
+
+// Finds a window of the calling thread that needs painting and passes the filter, choosing
+// parents before their children.
+bool TakePaint(MSG* msg, HWND filter);

@@ -1,0 +1,52 @@
+#include "TestWindow.h"
+
+#include "platform/headless/HeadlessScreen.h"
+
+namespace {
+
+LRESULT TestWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* setup = reinterpret_cast<CTestWindowSetup*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
+        setup = new CTestWindowSetup(*static_cast<CTestWindowSetup*>(cs->lpCreateParams));
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LPARAM>(setup));
+    }
+    if (!setup) {
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    if (setup->log) {
+        setup->log->Add(hwnd, msg, wParam, lParam);
+    }
+    const LRESULT result = setup->handler ? setup->handler(hwnd, msg, wParam, lParam)
+                                          : DefWindowProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
+        delete setup;
+    }
+    return result;
+}
+
+} // namespace
+
+const WString& TestWindowClass() {
+    static const WString name = [] {
+        WNDCLASS wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = TestWindowProc;
+        wc.hCursor = IDC_ARROW;
+        wc.lpszClassName = L"TestWindow";
+        RegisterClass(wc);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
+HWND CreateTestWindow(CTestWindowSetup setup, DWORD style, RECT rect, HWND parent, UINT_PTR id,
+                      DWORD exStyle) {
+    return CreateWindowEx(exStyle, TestWindowClass(), L"", style, rect.left, rect.top, rect.Width(),
+                          rect.Height(), parent, id, &setup);
+}
+
+void Pump() {
+    headless::PumpMessages();
+}
