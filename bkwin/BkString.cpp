@@ -1,0 +1,38 @@
+#include "bkwin/BkString.h"
+
+#include <tinyxml.h>
+
+#include "bkwin/BkResource.h"
+#include "bkwin/BkUtf8.h"
+#include "bkwin/BkValueParsers.h"
+
+BkString& BkString::Instance() {
+    static BkString instance;
+    return instance;
+}
+
+bool BkString::Load(int resourceId) {
+    TiXmlDocument document;
+    if (!LoadXmlResource(resourceId, document)) {
+        return false;
+    }
+    const TiXmlElement* root = document.RootElement();
+    if (root == nullptr || root->ValueStr() != "string") {
+        return false;
+    }
+    for (const TiXmlElement* s = root->FirstChildElement("s"); s != nullptr;
+         s = s->NextSiblingElement("s")) {
+        const char* id = s->Attribute("id");
+        if (id == nullptr) {
+            continue;
+        }
+        const char* text = s->GetText();
+        texts_[ParseInt(id)] = text != nullptr ? Utf8ToWide(text) : WString();
+    }
+    return true;
+}
+
+const WString* BkString::Get(std::int32_t id) const {
+    auto it = texts_.find(id);
+    return it != texts_.end() ? &it->second : nullptr;
+}

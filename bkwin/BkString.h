@@ -1,0 +1,25 @@
+// The string table: texts of the user interface by number, loaded from an XML resource whose
+// root "string" holds <s id="N">text</s> elements.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+
+#include "platform/Types.h"
+
+class BkString {
+public:
+    // The process-wide table, created on first use.
+    static BkString& Instance();
+
+    // Adds every <s> of the resource; a later text with the same id replaces the earlier one.
+    // False, leaving the table as it was, when the resource is missing, does not parse, or
+    // its root is not "string".
+    bool Load(int resourceId);
+
+    // The text, or null when the id is absent.
+    const WString* Get(std::int32_t id) const;
+
+private:
+    std::unordered_map<std::int32_t, WString> texts_;
+};
