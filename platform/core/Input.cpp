@@ -138,8 +138,17 @@ HCURSOR GetCursor() {
 
 short GetKeyState(int virtualKey) {
     std::lock_guard guard(Table().lock);
-    auto it = Table().keysDown.find(WPARAM(virtualKey));
-    return it != Table().keysDown.end() && it->second ? short(0x8000) : short(0);
+    auto it = Table().keysSeen.find(WPARAM(virtualKey));
+    return it != Table().keysSeen.end() && it->second ? short(0x8000) : short(0);
+}
+
+void NoteRetrievedInput(const MSG& msg) {
+    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (down || up) {
+        std::lock_guard guard(Table().lock);
+        Table().keysSeen[msg.wParam] = down;
+    }
 }
 
 int GetSystemMetrics(int index) {

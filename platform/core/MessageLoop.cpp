@@ -19,6 +19,9 @@ bool PeekOnce(CThreadQueue& queue, MSG* msg, HWND hwnd, UINT min, UINT max, bool
     }
     queue.HandleIncomingSends();
     if (queue.TakePosted(msg, hwnd, min, max, remove)) {
+        if (remove) {
+            NoteRetrievedInput(*msg);
+        }
         return true;
     }
     if (PassesRangeFilter(WM_QUIT, min, max) && queue.TakeQuit(msg, remove)) {

@@ -15,3 +15,7 @@ LRESULT CopyWindowTitle(HWND hwnd, WPARAM capacity, wchar_t* buffer, bool length
 // Posts a message record as it is (with its typed character) to its window's thread, stamping
 // the time and pointer position.
 bool PostPreparedMessage(MSG msg);
+
+// Key state follows the key messages as the thread retrieves them, so a handler sees the
+// modifiers that were held when its key was pressed.
+void NoteRetrievedInput(const MSG& msg);

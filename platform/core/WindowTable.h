@@ -71,8 +71,9 @@ public:
     HWND tracked = nullptr; // asked for WM_MOUSELEAVE
     POINT cursorPos;
     HCURSOR cursor = IDC_ARROW;
-    WPARAM buttons = 0; // MK_ bits held
-    std::map<WPARAM, bool> keysDown;
+    WPARAM buttons = 0;              // MK_ bits held
+    std::map<WPARAM, bool> keysDown; // as the input arrives
+    std::map<WPARAM, bool> keysSeen; // as of the key message retrieved last (GetKeyState)
     CClickMemory lastClick;
 
     // Lookups that need `lock` held. Find answers null for unknown and destroyed windows.

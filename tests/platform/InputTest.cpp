@@ -148,9 +148,13 @@ TEST_F(InputTest, KeysGoToTheFocusWindowAndTranslateToCharacters) {
     EXPECT_EQ(seq[1].second, UINT(WM_CHAR)); // the character comes before the release
     EXPECT_EQ(seq[2].second, UINT(WM_KEYUP));
 
+    // The key state follows the messages as they are retrieved, not the input as it arrives.
     headless::PressKey(VK_SHIFT);
-    EXPECT_LT(GetKeyState(int(VK_SHIFT)), 0);
     headless::ReleaseKey(VK_SHIFT);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_LT(GetKeyState(int(VK_SHIFT)), 0);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(GetKeyState(int(VK_SHIFT)), 0);
 }
 
