@@ -1,0 +1,52 @@
+#include "capture/CameraDS.h"
+
+#include "app/Log.h"
+#include "capture/CameraSource.h"
+#include "capture/TestCamera.h"
+#include "capture/V4l2Camera.h"
+
+CCameraDS::~CCameraDS() {
+    Close();
+}
+
+int CCameraDS::CountDevices() {
+    std::vector<std::string> errors;
+    const auto sources = CurrentCameraSources(&errors);
+    for (const std::string& error : errors)
+        LogMessage("camera list: %s\n", error.c_str());
+    return static_cast<int>(sources.size());
+}
+
+bool CCameraDS::Open(int cameraIndex, int width, int height) {
+    Close();
+    const auto sources = CurrentCameraSources();
+    if (cameraIndex < 0 || cameraIndex >= static_cast<int>(sources.size()))
+        return false;
+    const CameraSource& source = sources[static_cast<std::size_t>(cameraIndex)];
+    std::unique_ptr<ICameraDevice> device;
+    if (source.devicePath.empty())
+        device = std::make_unique<CTestCamera>(source);
+    else
+        device = std::make_unique<CV4l2Camera>(source.devicePath);
+    if (!device->Open(width, height))
+        return false;
+    m_device = std::move(device);
+    m_width = m_device->Width();
+    m_height = m_device->Height();
+    m_connected = true;
+    return true;
+}
+
+cv::Mat* CCameraDS::GrabFrame() {
+    if (!m_connected || !m_device->Grab(m_frame))
+        return nullptr;
+    return &m_frame;
+}
+
+void CCameraDS::Close() {
+    m_device.reset();
+    m_frame.release();
+    m_connected = false;
+    m_width = 0;
+    m_height = 0;
+}

@@ -1,0 +1,39 @@
+// Camera access for one capture slot: the number of cameras, one camera opened at a requested
+// size, and one fresh 8-bit BGR frame (top row first) per grab.
+#pragma once
+
+#include "capture/CameraDevice.h"
+
+#include <opencv2/core.hpp>
+
+#include <memory>
+
+class CCameraDS {
+public:
+    CCameraDS() = default;
+    virtual ~CCameraDS();
+    CCameraDS(const CCameraDS&) = delete;
+    CCameraDS& operator=(const CCameraDS&) = delete;
+
+    // The number of cameras, in a stable order (see CameraSource.h).
+    static int CountDevices();
+
+    // Opens camera `cameraIndex` (0-based) asking for width x height; FrameWidth and
+    // FrameHeight then give the size delivered. False for an index without a camera (also one
+    // that disappeared since it was counted), a camera that cannot be opened, or a refused size.
+    bool Open(int cameraIndex, int width, int height);
+    // Waits for one fresh frame and returns the internal image, valid until the next GrabFrame
+    // or Close; null when the camera delivers nothing (unplugged, or not open).
+    cv::Mat* GrabFrame();
+    void Close();
+
+    int FrameWidth() const { return m_width; }
+    int FrameHeight() const { return m_height; }
+
+private:
+    bool m_connected = false;
+    int m_width = 0;
+    int m_height = 0;
+    cv::Mat m_frame;
+    std::unique_ptr<ICameraDevice> m_device;
+};

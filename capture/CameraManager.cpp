@@ -1,0 +1,66 @@
+#include "capture/CameraManager.h"
+
+#include "app/Log.h"
+#include "platform/MessageLoop.h"
+
+#include <algorithm>
+
+CCameraManager* CCameraManager::Instance() {
+    // Never destroyed: capture and dispatch threads may still run while the process exits.
+    static CCameraManager* const instance = new CCameraManager();
+    return instance;
+}
+
+CCameraManager::~CCameraManager() {
+    for (CVideoThread& slot : m_slots)
+        slot.ClearStarted();
+    m_dispatch.WakeWaiters();
+}
+
+void CCameraManager::SetOwner(HWND window, const CRecordingFolder* folder) {
+    m_owner = window;
+    for (CVideoThread& slot : m_slots)
+        slot.SetOwner(folder);
+}
+
+void CCameraManager::SetClock(const WallClock& clock) {
+    for (CVideoThread& slot : m_slots)
+        slot.SetClock(clock);
+}
+
+void CCameraManager::StartAll() {
+    LogMessage("begin cam button event 1\n");
+    SendSolidColour(m_owner, 0, 0, 0);
+    m_dispatch.SetTargetWindow(m_owner);
+    m_dispatch.Start();
+
+    const int found = CCameraDS::CountDevices();
+    LogMessage("cam num=%d\n", found);
+    m_cameraCount = std::clamp(found, 0, kSlotCount);
+    if (found > kSlotCount)
+        LogMessage("cameras %d to %d ignored: only %d can record at once\n", kSlotCount, found - 1,
+                   kSlotCount);
+    if (m_cameraCount == 0)
+        SendMessage(m_owner, WM_NO_CAMERA, 0, 0);
+    for (int i = 0; i < m_cameraCount; ++i) {
+        CVideoThread& slot = m_slots[static_cast<std::size_t>(i)];
+        slot.SetSession(&m_dispatch, i, m_cameraCount);
+        // A slot still recording goes on; one whose stop is pending is waited for first.
+        slot.Start();
+    }
+    LogMessage("begin cam button event 2\n");
+}
+
+void CCameraManager::StopAll() {
+    LogMessage("end cam button event 1\n");
+    for (int i = 0; i < m_cameraCount; ++i)
+        m_slots[static_cast<std::size_t>(i)].ClearStarted();
+    m_dispatch.WakeWaiters();
+    LogMessage("end cam button event 2\n");
+}
+
+bool CCameraManager::IsDrained() const {
+    const bool capturing = std::any_of(m_slots.begin(), m_slots.end(),
+                                       [](const CVideoThread& slot) { return slot.IsRunning(); });
+    return !capturing && m_dispatch.IsIdle();
+}

@@ -1,0 +1,52 @@
+// The recording session controller: owns the frame dispatch thread and sixteen capture slots,
+// and starts and stops a session on every camera at once. Start and stop run on the UI
+// thread, which owns the window the frames are sent to.
+#pragma once
+
+#include "capture/Dispatch.h"
+#include "capture/VideoThread.h"
+
+#include <array>
+
+class CRecordingFolder;
+
+class CCameraManager {
+public:
+    static constexpr int kSlotCount = 16;
+
+    // The process-wide controller, created on first use and kept until the process ends.
+    static CCameraManager* Instance();
+
+    CCameraManager() = default;
+    // Ends the session and waits for every thread; what was queued is still encoded and its
+    // files finished, but no longer shown.
+    ~CCameraManager();
+    CCameraManager(const CCameraManager&) = delete;
+    CCameraManager& operator=(const CCameraManager&) = delete;
+
+    // The window that receives WM_VIDEO_FRAME and WM_NO_CAMERA, and the recording folder.
+    void SetOwner(HWND window, const CRecordingFolder* folder);
+    // The clock of every slot (file names and overlays). Set while no session runs.
+    void SetClock(const WallClock& clock);
+
+    // Blanks the wall, starts the dispatch thread once, and starts one capture slot per camera
+    // (the first sixteen); without cameras, sends WM_NO_CAMERA.
+    void StartAll();
+    // Asks every capture slot of the session to queue its final item and end; does not wait.
+    void StopAll();
+
+    // Cameras of the last start that record (at most sixteen).
+    int CameraCount() const { return m_cameraCount; }
+    const CVideoThread& Slot(int index) const {
+        return m_slots.at(static_cast<std::size_t>(index));
+    }
+    const CDispatch& Dispatch() const { return m_dispatch; }
+    // No capture slot is running and the dispatch thread has nothing left to do.
+    bool IsDrained() const;
+
+private:
+    CDispatch m_dispatch;
+    std::array<CVideoThread, kSlotCount> m_slots;
+    int m_cameraCount = 0;
+    HWND m_owner = nullptr;
+};

@@ -1,0 +1,169 @@
+#include "capture/CameraSource.h"
+
+#include <fcntl.h>
+#include <linux/videodev2.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mutex g_overrideLock;
+std::optional<std::string> g_override; // guarded by g_overrideLock
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    while (true) {
+        const auto end = text.find(separator, begin);
+        parts.push_back(text.substr(begin, end == std::string::npos ? end : end - begin));
+        if (end == std::string::npos)
+            return parts;
+        begin = end + 1;
+    }
+}
+
+bool ParsePositive(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end && value > 0;
+}
+
+// Reads one option of a test camera into `source`; false when it is not understood.
+bool ApplyTestOption(const std::string& option, CameraSource& source) {
+    if (option == "fail") {
+        source.failsToOpen = true;
+        return true;
+    }
+    if (option.starts_with("frames="))
+        return ParsePositive(option.substr(7), source.frameLimit);
+    const auto x = option.find('x');
+    if (x == std::string::npos)
+        return false;
+    int width = 0;
+    int height = 0;
+    // Sizes stay within what a camera could deliver, and even, as 4:2:0 encoding needs.
+    if (!ParsePositive(option.substr(0, x), width) ||
+        !ParsePositive(option.substr(x + 1), height) || width > 4096 || height > 4096 ||
+        width % 2 != 0 || height % 2 != 0)
+        return false;
+    source.width = width;
+    source.height = height;
+    source.onlyThisSize = true;
+    return true;
+}
+
+std::optional<CameraSource> ParseEntry(const std::string& entry) {
+    CameraSource source;
+    if (entry.starts_with("/")) {
+        source.devicePath = entry;
+        return source;
+    }
+    if (entry == "test")
+        return source;
+    if (!entry.starts_with("test:"))
+        return std::nullopt;
+    for (const std::string& option : Split(entry.substr(5), ',')) {
+        if (!ApplyTestOption(Trim(option), source))
+            return std::nullopt;
+    }
+    return source;
+}
+
+bool IsVideoCaptureNode(const fs::path& node) {
+    const int fd = open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    v4l2_capability capability{};
+    const bool queried = ioctl(fd, VIDIOC_QUERYCAP, &capability) == 0;
+    close(fd);
+    if (!queried)
+        return false;
+    const std::uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS)
+                                   ? capability.device_caps
+                                   : capability.capabilities;
+    return (caps & V4L2_CAP_VIDEO_CAPTURE) && (caps & V4L2_CAP_STREAMING);
+}
+
+std::vector<CameraSource> DeviceSources() {
+    std::vector<std::pair<int, fs::path>> nodes;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/dev", error)) {
+        const std::string name = entry.path().filename().string();
+        int number = 0;
+        if (name.starts_with("video") && name.size() > 5) {
+            const char* end = name.data() + name.size();
+            const auto result = std::from_chars(name.data() + 5, end, number);
+            if (result.ec == std::errc() && result.ptr == end)
+                nodes.emplace_back(number, entry.path());
+        }
+    }
+    std::sort(nodes.begin(), nodes.end());
+    std::vector<CameraSource> sources;
+    for (const auto& [number, node] : nodes) {
+        if (IsVideoCaptureNode(node)) {
+            CameraSource source;
+            source.devicePath = node.string();
+            sources.push_back(source);
+        }
+    }
+    return sources;
+}
+
+} // namespace
+
+CameraListParse ParseCameraList(const std::string& list) {
+    CameraListParse parse;
+    for (const std::string& part : Split(list, ';')) {
+        const std::string entry = Trim(part);
+        if (entry.empty())
+            continue;
+        if (auto source = ParseEntry(entry)) {
+            parse.sources.push_back(*source);
+        } else {
+            CameraSource unusable;
+            unusable.failsToOpen = true;
+            parse.sources.push_back(unusable);
+            parse.errors.push_back("unknown camera source \"" + entry + "\"");
+        }
+    }
+    return parse;
+}
+
+void SetCameraListOverride(const std::optional<std::string>& list) {
+    std::lock_guard lock(g_overrideLock);
+    g_override = list;
+}
+
+std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors) {
+    std::optional<std::string> list;
+    {
+        std::lock_guard lock(g_overrideLock);
+        list = g_override;
+    }
+    if (!list) {
+        if (const char* environment = std::getenv("VISTREL_CAMERAS"))
+            list = environment;
+    }
+    if (!list)
+        return DeviceSources();
+    CameraListParse parse = ParseCameraList(*list);
+    if (errors)
+        *errors = std::move(parse.errors);
+    return parse.sources;
+}

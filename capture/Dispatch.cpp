@@ -1,0 +1,104 @@
+#include "capture/Dispatch.h"
+
+#include "capture/StreamEncoder.h"
+#include "platform/MessageLoop.h"
+
+#include <opencv2/core.hpp>
+
+CDispatch::~CDispatch() {
+    ClearStarted();
+    { std::lock_guard lock(m_lock); }
+    m_itemQueued.notify_all();
+    Join();
+}
+
+void CDispatch::Push(std::unique_ptr<FrameWorkItem> item) {
+    {
+        std::lock_guard lock(m_lock);
+        ++m_pending[item->cameraIndex];
+        m_queue.push_back(std::move(item));
+    }
+    m_itemQueued.notify_one();
+}
+
+void CDispatch::WaitForRoom(int camera, const CThread& waiter) {
+    std::unique_lock lock(m_lock);
+    m_itemDone.wait(
+        lock, [&] { return !waiter.IsStarted() || m_pending[camera] <= kMaxPendingPerCamera; });
+}
+
+bool CDispatch::WaitUntilFinished(int camera, const CThread& waiter) {
+    std::unique_lock lock(m_lock);
+    m_itemDone.wait(lock, [&] { return !waiter.IsStarted() || m_pending[camera] == 0; });
+    return m_pending[camera] == 0;
+}
+
+void CDispatch::WakeWaiters() {
+    // Taking the lock orders the waiters' flag check against this wake-up, so none misses it.
+    { std::lock_guard lock(m_lock); }
+    m_itemDone.notify_all();
+}
+
+std::size_t CDispatch::QueueLength() const {
+    std::lock_guard lock(m_lock);
+    return m_queue.size();
+}
+
+bool CDispatch::IsIdle() const {
+    std::lock_guard lock(m_lock);
+    return m_queue.empty() && !m_processing;
+}
+
+void CDispatch::run() {
+    std::unique_lock lock(m_lock);
+    while (true) {
+        m_itemQueued.wait(lock, [&] { return !m_queue.empty() || !IsStarted(); });
+        if (m_queue.empty())
+            return; // stopped, and everything queued is done
+        std::unique_ptr<FrameWorkItem> item = std::move(m_queue.front());
+        m_queue.pop_front();
+        m_processing = true;
+        // Once stopped (the owner is shutting down and may be waiting for this thread), the
+        // rest of the queue is still encoded and finished but no longer shown.
+        const bool show = IsStarted();
+        lock.unlock();
+
+        Process(*item, show);
+
+        lock.lock();
+        const bool greyWall = show && item->final && m_queue.empty();
+        if (greyWall) {
+            lock.unlock();
+            SendSolidColour(m_target.load(), 110, 110, 110);
+            lock.lock();
+        }
+        --m_pending[item->cameraIndex];
+        m_processing = false;
+        item.reset();
+        m_itemDone.notify_all();
+    }
+}
+
+void CDispatch::Process(FrameWorkItem& item, bool sendToWindow) {
+    if (item.encoder) {
+        if (!item.image.empty())
+            item.encoder->EncodeFrame(item.image);
+        if (item.final) {
+            item.encoder->Flush();
+            item.encoder->Close();
+        }
+    }
+    // A final item without an image (its camera stopped delivering) only finishes the file.
+    if (item.image.empty() || !sendToWindow)
+        return;
+    cv::flip(item.image, item.image, 0);
+    SendMessage(m_target.load(), WM_VIDEO_FRAME, reinterpret_cast<WPARAM>(&item), 0);
+}
+
+void SendSolidColour(HWND window, unsigned char blue, unsigned char green, unsigned char red) {
+    FrameWorkItem item;
+    item.image = cv::Mat(1, 1, CV_8UC3, cv::Scalar(blue, green, red));
+    item.cameraIndex = 0;
+    item.cameraCount = 1;
+    SendMessage(window, WM_VIDEO_FRAME, reinterpret_cast<WPARAM>(&item), 0);
+}

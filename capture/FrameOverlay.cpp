@@ -1,0 +1,44 @@
+#include "capture/FrameOverlay.h"
+
+#include "capture/WallClock.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <array>
+#include <cstdio>
+
+void CFrameOverlay::Begin(std::time_t now) {
+    m_start = now;
+    m_last = now;
+    m_frames = 0;
+    m_rate = 0;
+}
+
+OverlayTexts CFrameOverlay::Stamp(cv::Mat& image, int cameraIndex, std::time_t now) {
+    const long elapsed = static_cast<long>(m_last - m_start);
+    if (elapsed != 0)
+        m_rate = m_frames / elapsed;
+    OverlayTexts texts;
+    texts.rate = std::to_string(m_rate);
+    PutText(image, texts.rate, {20, 20});
+
+    m_last = now;
+    const std::tm local = LocalTime(now);
+    std::array<char, 64> line{};
+    std::snprintf(line.data(), line.size(), "%d %04d:%02d:%02d %02d:%02d:%02d", cameraIndex,
+                  local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min, local.tm_sec);
+    texts.cameraAndTime = line.data();
+    PutText(image, texts.cameraAndTime, {20, 40});
+    return texts;
+}
+
+void CFrameOverlay::FrameTaken(std::time_t now) {
+    m_last = now;
+    ++m_frames;
+}
+
+void CFrameOverlay::PutText(cv::Mat& image, const std::string& text, cv::Point baselineLeft) {
+    cv::putText(image, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, 0.5,
+                cv::Scalar(0, 255, 255, 0), 1, cv::LINE_8);
+}

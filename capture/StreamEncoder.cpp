@@ -1,0 +1,159 @@
+#include "capture/StreamEncoder.h"
+
+#include "app/Log.h"
+#include "capture/YuvConversion.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include <cstdlib>
+
+namespace {
+
+// Encoder failures leave the stream in an unknown state; the process ends, as the recording
+// pipeline cannot go on without its encoder.
+[[noreturn]] void EncodingFailed() {
+    LogMessage("Error encoding frame\n");
+    std::exit(1);
+}
+
+} // namespace
+
+CStreamEncoder::~CStreamEncoder() {
+    Close();
+}
+
+bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
+    if (m_initialised)
+        return true;
+    m_frameIndex = 0;
+    m_codec = avcodec_find_encoder(codecId);
+    if (!m_codec) {
+        std::fputs("Codec not found\n", stderr);
+        return false;
+    }
+    m_context.reset(avcodec_alloc_context3(m_codec));
+    if (!m_context) {
+        LogMessage("Could not allocate video codec context\n");
+        return false;
+    }
+    m_context->bit_rate = 400000;
+    m_context->width = width;
+    m_context->height = height;
+    m_context->time_base = AVRational{1, 20};
+    m_context->gop_size = 10;
+    m_context->max_b_frames = 1;
+    m_context->pix_fmt = AV_PIX_FMT_YUV420P;
+    if (codecId == AV_CODEC_ID_H264)
+        av_opt_set(m_context->priv_data, "preset", "slow", 0);
+    if (avcodec_open2(m_context.get(), m_codec, nullptr) < 0) {
+        LogMessage("Could not open codec\n");
+        m_context.reset();
+        return false;
+    }
+
+    m_frame.reset(av_frame_alloc());
+    m_packet.reset(av_packet_alloc());
+    if (!m_frame || !m_packet) {
+        LogMessage("Could not allocate video frame\n");
+        std::exit(1);
+    }
+    m_frame->format = m_context->pix_fmt;
+    m_frame->width = width;
+    m_frame->height = height;
+    if (av_frame_get_buffer(m_frame.get(), 32) < 0) {
+        LogMessage("Could not allocate raw picture buffer\n");
+        m_frame.reset();
+        m_packet.reset();
+        m_context.reset();
+        return false;
+    }
+    m_initialised = true;
+    return true;
+}
+
+bool CStreamEncoder::OpenFile(const std::string& path) {
+    CloseFile();
+    m_file.reset(std::fopen(path.c_str(), "wb"));
+    m_fileName = path;
+    m_writeFailed = false;
+    return m_file != nullptr;
+}
+
+void CStreamEncoder::EncodeFrame(const cv::Mat& image) {
+    if (!m_initialised)
+        return;
+    if (image.cols != m_context->width || image.rows != m_context->height ||
+        image.type() != CV_8UC3) {
+        LogMessage("Frame of %dx%d does not fit the encoder of %dx%d\n", image.cols, image.rows,
+                   m_context->width, m_context->height);
+        return;
+    }
+    // The encoder may still hold the previous picture; then the frame gets fresh buffers.
+    if (av_frame_make_writable(m_frame.get()) < 0)
+        EncodingFailed();
+    YuvPlanes planes;
+    for (int plane = 0; plane < 3; ++plane) {
+        planes.data[plane] = m_frame->data[plane];
+        planes.lineSize[plane] = m_frame->linesize[plane];
+    }
+    ConvertBgrToYuv420(image, m_conversion, planes);
+    m_frame->pts = m_frameIndex++;
+    if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0)
+        EncodingFailed();
+    ReceivePackets(false);
+}
+
+void CStreamEncoder::Flush() {
+    if (!m_initialised)
+        return;
+    if (avcodec_send_frame(m_context.get(), nullptr) < 0)
+        EncodingFailed();
+    ReceivePackets(true);
+    ++m_frameIndex;
+}
+
+void CStreamEncoder::ReceivePackets(bool draining) {
+    while (true) {
+        const int result = avcodec_receive_packet(m_context.get(), m_packet.get());
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+            return;
+        if (result < 0)
+            EncodingFailed();
+        if (draining) {
+            LogMessage("Write frame %3d (size=%5d)\n", static_cast<int>(m_frameIndex),
+                       m_packet->size);
+            ++m_frameIndex;
+        }
+        Write(m_packet->data, static_cast<std::size_t>(m_packet->size));
+        av_packet_unref(m_packet.get());
+    }
+}
+
+void CStreamEncoder::Write(const void* data, std::size_t size) {
+    if (!m_file || m_writeFailed)
+        return;
+    if (std::fwrite(data, 1, size, m_file.get()) != size) {
+        m_writeFailed = true;
+        LogMessage("Could not write stream file %s\n", m_fileName.c_str());
+    }
+}
+
+void CStreamEncoder::CloseFile() {
+    if (!m_file)
+        return;
+    Write(kEndCode, sizeof kEndCode);
+    // Buffered bytes reach the disk only here, so a full disk may first show now.
+    if (std::fclose(m_file.release()) != 0 && !m_writeFailed)
+        LogMessage("Could not write stream file %s\n", m_fileName.c_str());
+    m_fileName.clear();
+}
+
+void CStreamEncoder::Close() {
+    CloseFile();
+    m_packet.reset();
+    m_frame.reset();
+    m_context.reset();
+    m_initialised = false;
+}

@@ -1,0 +1,10 @@
+// The name of a camera's stream file for one session: "<folder>/通道<camera>_YYYYMMDD-HHMMSS.avi"
+// (通道 means channel), from the local time the session started. The content is a raw H.264
+// stream despite the extension.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// Empty when the name would not fit in 1023 bytes.
+std::string StreamFileName(const std::string& folder, int cameraIndex, const std::tm& localTime);

@@ -1,0 +1,102 @@
+#include "capture/TestCamera.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int kScrollPixelsPerFrame = 4;
+constexpr int kSquareSize = 48;
+
+// Position of the bouncing square's edge along an axis of `span` pixels.
+int Bounce(long frameNumber, int speed, int span) {
+    if (span <= 0)
+        return 0;
+    const long travel = (frameNumber * speed) % (2L * span);
+    return static_cast<int>(travel < span ? travel : 2L * span - travel);
+}
+
+} // namespace
+
+CTestCamera::CTestCamera(const CameraSource& source) : m_source(source) {}
+
+bool CTestCamera::Open(int width, int height) {
+    if (m_source.failsToOpen)
+        return false;
+    if (m_source.onlyThisSize && (width != m_source.width || height != m_source.height))
+        return false;
+    m_width = m_source.width;
+    m_height = m_source.height;
+    m_gradient.create(m_height, 2 * m_width, CV_8UC3);
+    for (int y = 0; y < m_height; ++y) {
+        auto* row = m_gradient.ptr<cv::Vec3b>(y);
+        for (int x = 0; x < 2 * m_width; ++x) {
+            const int phase = x * 255 / m_width; // 0 .. 510 across the two halves
+            const auto ramp = static_cast<uchar>(phase <= 255 ? phase : 510 - phase);
+            row[x] = cv::Vec3b(ramp, static_cast<uchar>(y * 255 / m_height),
+                               static_cast<uchar>(255 - ramp));
+        }
+    }
+    m_openedAt = std::chrono::steady_clock::now();
+    m_lastFrameNumber = -1;
+    m_delivered = 0;
+    return true;
+}
+
+bool CTestCamera::Grab(cv::Mat& frame) {
+    if (m_width == 0 || (m_source.frameLimit >= 0 && m_delivered >= m_source.frameLimit))
+        return false;
+    // Wait for the frame after the last one handed out, then hand out the newest: a slow
+    // reader skips frames, as with a real camera.
+    std::this_thread::sleep_until(m_openedAt + (m_lastFrameNumber + 1) * kFramePeriod);
+    const auto elapsed = std::chrono::steady_clock::now() - m_openedAt;
+    m_lastFrameNumber = std::max(m_lastFrameNumber + 1, static_cast<long>(elapsed / kFramePeriod));
+    ++m_delivered;
+    Render(m_lastFrameNumber, frame);
+    return true;
+}
+
+void CTestCamera::Render(long frameNumber, cv::Mat& frame) const {
+    frame.create(m_height, m_width, CV_8UC3);
+    const int scroll = static_cast<int>((frameNumber * kScrollPixelsPerFrame) % m_width);
+    m_gradient(cv::Rect(scroll, 0, m_width, m_height)).copyTo(frame);
+
+    const int band = std::min(m_height, 56);
+    frame(cv::Rect(0, 0, m_width, band)).setTo(cv::Scalar(128, 128, 128));
+
+    const int square = std::min({kSquareSize, m_width, m_height - band});
+    if (square > 0) {
+        const int x = Bounce(frameNumber, 7, m_width - square);
+        const int y = band + Bounce(frameNumber, 5, m_height - band - square);
+        cv::rectangle(frame, cv::Rect(x, y, square, square), cv::Scalar(255, 255, 255), cv::FILLED);
+    }
+
+    const std::string number = std::to_string(frameNumber);
+    const NumberLayout layout = LayoutOf(number);
+    cv::putText(frame, number, layout.origin, cv::FONT_HERSHEY_SIMPLEX, layout.scale,
+                cv::Scalar(0, 0, 0), layout.thickness + 4, cv::LINE_8);
+    DrawFrameNumber(frame, frameNumber, cv::Scalar(255, 255, 255));
+}
+
+CTestCamera::NumberLayout CTestCamera::LayoutOf(const std::string& number) const {
+    NumberLayout layout;
+    layout.scale = m_height / 160.0;
+    layout.thickness = std::max(1, m_height / 120);
+    int baseline = 0;
+    const cv::Size text = cv::getTextSize(number, cv::FONT_HERSHEY_SIMPLEX, layout.scale,
+                                          layout.thickness, &baseline);
+    const int band = std::min(m_height, 56);
+    layout.origin = cv::Point((m_width - text.width) / 2, (m_height + text.height + band) / 2);
+    return layout;
+}
+
+void CTestCamera::DrawFrameNumber(cv::Mat& image, long frameNumber,
+                                  const cv::Scalar& colour) const {
+    const std::string number = std::to_string(frameNumber);
+    const NumberLayout layout = LayoutOf(number);
+    cv::putText(image, number, layout.origin, cv::FONT_HERSHEY_SIMPLEX, layout.scale, colour,
+                layout.thickness, cv::LINE_8);
+}

@@ -1,0 +1,184 @@
+#include "capture/StreamEncoder.h"
+
+#include "H264Decoding.h"
+#include "TestFrames.h"
+#include "app/Log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StreamEncoderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() /
+                   ("vistrel-encoder-" + std::to_string(::getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string File(const std::string& name) const { return (m_folder / name).string(); }
+
+    // One whole session as the capture and dispatch threads run it.
+    static void Record(CStreamEncoder& encoder, const std::string& path, int frames,
+                       cv::Size size = {160, 120}) {
+        ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, size.width, size.height));
+        ASSERT_TRUE(encoder.OpenFile(path));
+        for (int i = 0; i < frames; ++i)
+            encoder.EncodeFrame(MovingFrame(i, size));
+        encoder.Flush();
+        encoder.Close();
+    }
+
+    fs::path m_folder;
+};
+
+std::string TodaysLog() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ifstream file(LogFolder() + "/" + LogFileName(local));
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST_F(StreamEncoderTest, SessionGivesARawH264StreamOfEveryFrameEndingInTheEndCode) {
+    CStreamEncoder encoder;
+    Record(encoder, File("a.avi"), 25);
+
+    const auto bytes = ReadFileBytes(File("a.avi"));
+    ASSERT_GT(bytes.size(), 8u);
+    // The first packet starts the file: a start code, then the sequence parameter set.
+    const bool startCode4 = bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 0 && bytes[3] == 1;
+    ASSERT_TRUE(startCode4);
+    EXPECT_EQ(bytes[4] & 0x1F, 7);
+    EXPECT_TRUE(EndsWithEndCode(bytes));
+
+    const DecodedStream stream = DecodeH264File(File("a.avi"));
+    ASSERT_TRUE(stream.opened);
+    EXPECT_EQ(stream.errors, 0);
+    ASSERT_EQ(stream.pictures.size(), 25u);
+    EXPECT_EQ(stream.pictures[0].y.size(), cv::Size(160, 120));
+}
+
+TEST_F(StreamEncoderTest, StopBeforeAnyPacketStillWritesTheDelayedOnesOnFlush) {
+    CStreamEncoder encoder;
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    ASSERT_TRUE(encoder.OpenFile(File("one.avi")));
+    // The "slow" preset looks ahead, so this frame comes out only when the encoder is drained.
+    encoder.EncodeFrame(MovingFrame(0));
+    encoder.Flush();
+    encoder.Close();
+
+    const DecodedStream stream = DecodeH264File(File("one.avi"));
+    EXPECT_EQ(stream.errors, 0);
+    EXPECT_EQ(stream.pictures.size(), 1u);
+    EXPECT_TRUE(EndsWithEndCode(ReadFileBytes(File("one.avi"))));
+}
+
+TEST_F(StreamEncoderTest, ReinitialisingAfterCloseStartsAFreshStreamAtTimeStampZero) {
+    CStreamEncoder encoder;
+    Record(encoder, File("first.avi"), 6);
+    EXPECT_FALSE(encoder.IsInitialised());
+
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    EXPECT_EQ(encoder.FrameIndex(), 0);
+    ASSERT_TRUE(encoder.OpenFile(File("second.avi")));
+    encoder.EncodeFrame(MovingFrame(0));
+    EXPECT_EQ(encoder.FrameIndex(), 1);
+    for (int i = 1; i < 9; ++i)
+        encoder.EncodeFrame(MovingFrame(i));
+    encoder.Flush();
+    encoder.Close();
+
+    EXPECT_EQ(DecodeH264File(File("first.avi")).pictures.size(), 6u);
+    const DecodedStream second = DecodeH264File(File("second.avi"));
+    EXPECT_EQ(second.errors, 0);
+    EXPECT_EQ(second.pictures.size(), 9u);
+}
+
+TEST_F(StreamEncoderTest, InitWhileInitialisedChangesNothingEvenForAnotherSize) {
+    CStreamEncoder encoder;
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    ASSERT_TRUE(encoder.OpenFile(File("size.avi")));
+    encoder.EncodeFrame(MovingFrame(0));
+    EXPECT_TRUE(encoder.Init(AV_CODEC_ID_H264, 320, 240));
+    EXPECT_EQ(encoder.FrameIndex(), 1);
+    encoder.EncodeFrame(MovingFrame(1));
+    // A frame of another size than the encoder's is refused rather than overrunning it.
+    encoder.EncodeFrame(MovingFrame(2, {320, 240}));
+    encoder.Flush();
+    encoder.Close();
+
+    const DecodedStream stream = DecodeH264File(File("size.avi"));
+    EXPECT_EQ(stream.errors, 0);
+    ASSERT_EQ(stream.pictures.size(), 2u);
+    EXPECT_EQ(stream.pictures[1].y.size(), cv::Size(160, 120));
+}
+
+TEST_F(StreamEncoderTest, EarlyEndReleasesTheEncoderAndClosesTheFileInAnyState) {
+    CStreamEncoder encoder;
+    encoder.Close(); // never initialised
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    encoder.Close(); // initialised, no file
+    EXPECT_FALSE(encoder.IsInitialised());
+
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    ASSERT_TRUE(encoder.OpenFile(File("empty.avi")));
+    encoder.Flush();
+    encoder.Close();
+    const auto bytes = ReadFileBytes(File("empty.avi"));
+    EXPECT_EQ(bytes, std::vector<std::uint8_t>({0x00, 0x00, 0x01, 0xB7}));
+    EXPECT_FALSE(encoder.IsInitialised());
+}
+
+TEST_F(StreamEncoderTest, FileThatCannotBeCreatedIsReported) {
+    CStreamEncoder encoder;
+    ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+    EXPECT_FALSE(encoder.OpenFile(File("no-such-folder/x.avi")));
+    encoder.Close();
+}
+
+TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const std::string before = TodaysLog();
+    CStreamEncoder full;
+    ASSERT_TRUE(full.Init(AV_CODEC_ID_H264, 160, 120));
+    ASSERT_TRUE(full.OpenFile("/dev/full"));
+    CStreamEncoder healthy;
+    ASSERT_TRUE(healthy.Init(AV_CODEC_ID_H264, 160, 120));
+    ASSERT_TRUE(healthy.OpenFile(File("healthy.avi")));
+    // Enough frames that the packets overflow the file buffer more than once.
+    for (int i = 0; i < 60; ++i) {
+        full.EncodeFrame(MovingFrame(i));
+        healthy.EncodeFrame(MovingFrame(i));
+    }
+    full.Flush();
+    full.Close();
+    healthy.Flush();
+    healthy.Close();
+
+    const std::string logged = TodaysLog().substr(before.size());
+    EXPECT_EQ(Occurrences(logged, "Could not write stream file /dev/full"), 1) << logged;
+    const DecodedStream stream = DecodeH264File(File("healthy.avi"));
+    EXPECT_EQ(stream.errors, 0);
+    EXPECT_EQ(stream.pictures.size(), 60u);
+}

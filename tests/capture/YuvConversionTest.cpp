@@ -1,0 +1,82 @@
+#include "capture/YuvConversion.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// The conversion written out as it is defined: every row top to bottom, every column left to
+// right; even columns write their chroma pair, so later rows overwrite earlier ones.
+void Reference(const cv::Mat& bgr, std::vector<uchar>& y, std::vector<uchar>& u,
+               std::vector<uchar>& v, int chromaStride) {
+    cv::Mat yuv;
+    cv::cvtColor(bgr, yuv, cv::COLOR_BGR2YUV);
+    for (int i = 0; i < bgr.rows; ++i)
+        for (int j = 0; j < bgr.cols; ++j) {
+            const cv::Vec3b s = yuv.at<cv::Vec3b>(i, j);
+            y[static_cast<std::size_t>(i * bgr.cols + j)] = s[0];
+            if (j % 2 == 0) {
+                u[static_cast<std::size_t>((i / 2) * chromaStride + j / 2)] = s[1];
+                v[static_cast<std::size_t>((i / 2) * chromaStride + j / 2)] = s[2];
+            }
+        }
+}
+
+cv::Mat DistinctPixels(int width, int height) {
+    cv::Mat bgr(height, width, CV_8UC3);
+    cv::RNG random(7);
+    random.fill(bgr, cv::RNG::UNIFORM, 0, 256);
+    return bgr;
+}
+
+} // namespace
+
+TEST(YuvConversion, ChromaIsSampledFromTheLeftPixelOfEachBlocksLowerRow) {
+    const cv::Size sizes[] = {{8, 6}, {7, 6}, {8, 5}, {5, 3}, {1, 1}};
+    for (const cv::Size size : sizes) {
+        const cv::Mat bgr = DistinctPixels(size.width, size.height);
+        const int cw = (size.width + 1) / 2;
+        const int ch = (size.height + 1) / 2;
+        std::vector<uchar> y(size.area()), u(cw * ch), v(cw * ch);
+        std::vector<uchar> ry(y.size()), ru(u.size()), rv(v.size());
+        Reference(bgr, ry, ru, rv, cw);
+
+        YuvPlanes planes;
+        planes.data[0] = y.data();
+        planes.data[1] = u.data();
+        planes.data[2] = v.data();
+        planes.lineSize[0] = size.width;
+        planes.lineSize[1] = cw;
+        planes.lineSize[2] = cw;
+        cv::Mat scratch;
+        ConvertBgrToYuv420(bgr, scratch, planes);
+        EXPECT_EQ(y, ry) << size;
+        EXPECT_EQ(u, ru) << size;
+        EXPECT_EQ(v, rv) << size;
+    }
+}
+
+TEST(YuvConversion, ChromaIsNotAveraged) {
+    // One 2 x 2 block: blue everywhere except the lower-left pixel, which is red. Averaging
+    // would mix them; sampling takes the red pixel's chroma alone.
+    cv::Mat bgr(2, 2, CV_8UC3, cv::Scalar(255, 0, 0));
+    bgr.at<cv::Vec3b>(1, 0) = cv::Vec3b(0, 0, 255);
+    cv::Mat expected;
+    cv::cvtColor(cv::Mat(1, 1, CV_8UC3, cv::Scalar(0, 0, 255)), expected, cv::COLOR_BGR2YUV);
+
+    uchar y[4] = {}, u = 0, v = 0;
+    YuvPlanes planes;
+    planes.data[0] = y;
+    planes.data[1] = &u;
+    planes.data[2] = &v;
+    planes.lineSize[0] = 2;
+    planes.lineSize[1] = 1;
+    planes.lineSize[2] = 1;
+    cv::Mat scratch;
+    ConvertBgrToYuv420(bgr, scratch, planes);
+    EXPECT_EQ(u, expected.at<cv::Vec3b>(0, 0)[1]);
+    EXPECT_EQ(v, expected.at<cv::Vec3b>(0, 0)[2]);
+}
