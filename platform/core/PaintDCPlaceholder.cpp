@@ -6,3 +6,4 @@ HDC CreateWindowPaintDC(HWND, const CRegion&) {
     return nullptr;
 }
 void ReleaseWindowPaintDC(HDC) {}
+const CBitmap* GetWindowSurface(HWND) { return nullptr; }
