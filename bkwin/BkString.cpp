@@ -3,7 +3,7 @@
 #include <tinyxml.h>
 
 #include "bkwin/BkResource.h"
-#include "bkwin/BkUtf8.h"
+#include "platform/Utf8.h"
 #include "bkwin/BkValueParsers.h"
 
 BkString& BkString::Instance() {

@@ -28,6 +28,10 @@ public:
     // The user drags the window from the pointer's position (SC_MOVE).
     virtual void BeginUserMove(HWND hwnd) = 0;
     virtual void CursorChanged(HCURSOR cursor) = 0;
+    // Clipboard text, for the edit control's copy, cut and paste.
+    virtual void SetClipboardText(const WString& text) = 0;
+    virtual WString ClipboardText() = 0;
+
     // Pixels of the top-level window's surface changed inside `dirty` (window coordinates).
     virtual void SurfacePainted(HWND hwnd, const RECT& dirty) = 0;
 

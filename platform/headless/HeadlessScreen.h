@@ -23,6 +23,8 @@ public:
     void BeginUserMove(HWND) override {}
     void CursorChanged(HCURSOR cursor) override { m_cursor = cursor; }
     void SurfacePainted(HWND, const RECT&) override {}
+    void SetClipboardText(const WString& text) override { m_clipboard = text; }
+    WString ClipboardText() override { return m_clipboard; }
     int EventFd() const override { return -1; }
     void ReadEvents() override {}
 
@@ -32,6 +34,7 @@ private:
     RECT m_screen;
     RECT m_workArea;
     HCURSOR m_cursor = IDC_ARROW;
+    WString m_clipboard;
 };
 
 // Test input on the virtual screen, in screen coordinates.

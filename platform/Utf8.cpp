@@ -1,4 +1,4 @@
-#include "bkwin/BkUtf8.h"
+#include "platform/Utf8.h"
 
 namespace {
 
