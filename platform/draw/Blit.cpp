@@ -1,0 +1,326 @@
+#include "platform/draw/Blit.h"
+
+#include "platform/draw/Brush.h"
+#include "platform/draw/PixelColour.h"
+#include "platform/draw/Raster.h"
+
+#include <cstring>
+
+namespace {
+
+CDeviceContext* Context(HDC hdc) {
+    return IsDeviceContext(hdc) ? hdc : nullptr;
+}
+
+// One axis of a copy: destination pixels [destStart, destStart + destLength) take source
+// pixels from [srcStart, srcStart + srcLength), scaled by nearest neighbour, maybe mirrored.
+struct CAxis {
+    int destStart = 0;
+    int destLength = 0;
+    int srcStart = 0;
+    int srcLength = 0;
+    bool mirror = false;
+
+    CAxis(int dest, int destSize, int src, int srcSize) {
+        if (destSize < 0) {
+            dest += destSize;
+            destSize = -destSize;
+            mirror = !mirror;
+        }
+        if (srcSize < 0) {
+            src += srcSize;
+            srcSize = -srcSize;
+            mirror = !mirror;
+        }
+        destStart = dest;
+        destLength = destSize;
+        srcStart = src;
+        srcLength = srcSize;
+    }
+
+    bool Identity() const { return !mirror && destLength == srcLength; }
+    // Source pixel of destination pixel d (absolute), from the pixel centres.
+    int Source(int d) const {
+        int s = int(((2LL * (d - destStart) + 1) * srcLength) / (2LL * destLength));
+        if (mirror) {
+            s = srcLength - 1 - s;
+        }
+        return srcStart + s;
+    }
+};
+
+// How source pixels are turned into destination pixels, one row at a time.
+enum class SourceConversion { None, ColourToMono, MonoToColour };
+
+struct CTransfer {
+    CDeviceContext& dest;
+    CDeviceContext* src; // null when the operation reads no source
+    CAxis x;
+    CAxis y;
+    bool readsDest;
+};
+
+bool UsesSource(BYTE rop3) {
+    return ((rop3 >> 2) ^ rop3) & 0x33;
+}
+bool UsesDest(BYTE rop3) {
+    return ((rop3 >> 1) ^ rop3) & 0x55;
+}
+
+// A pixel of a ternary operation: bit i of rop3 gives the result for the pattern, source and
+// destination bits (P << 2 | S << 1 | D) == i.
+std::uint32_t Rop3(BYTE rop3, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+    std::uint32_t result = 0;
+    for (int i = 0; i < 8; ++i) {
+        if ((rop3 >> i) & 1) {
+            result |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+        }
+    }
+    return result;
+}
+
+void ApplyRop(BYTE rop3, std::uint32_t pattern, std::uint32_t* d, const std::uint32_t* s, int n) {
+    switch (rop3) {
+    case 0xCC:
+        std::memmove(d, s, std::size_t(n) * 4);
+        break;
+    case 0x88:
+        for (int i = 0; i < n; ++i) {
+            d[i] &= s[i];
+        }
+        break;
+    case 0xEE:
+        for (int i = 0; i < n; ++i) {
+            d[i] |= s[i];
+        }
+        break;
+    case 0x66:
+        for (int i = 0; i < n; ++i) {
+            d[i] ^= s[i];
+        }
+        break;
+    case 0xF0:
+        std::fill(d, d + n, pattern);
+        break;
+    case 0x00:
+        std::fill(d, d + n, 0u);
+        break;
+    case 0xFF:
+        std::fill(d, d + n, kPixelColourMask);
+        break;
+    default:
+        for (int i = 0; i < n; ++i) {
+            d[i] = Rop3(rop3, pattern, s ? s[i] : 0, d[i]);
+        }
+        break;
+    }
+}
+
+// Runs `op(destPixels, sourcePixels, n)` over every clipped row of the transfer. Source pixels
+// are given converted to the destination's terms; they are null without a source.
+template <class Op> void Transfer(const CTransfer& t, SourceConversion conversion, Op&& op) {
+    CBitmap& target = *t.dest.Target();
+    CBitmap* source = t.src ? t.src->Target() : nullptr;
+    const POINT o = t.dest.Origin();
+    const RECT area =
+        OffsetRectBy(RECT{t.x.destStart, t.y.destStart, t.x.destStart + t.x.destLength,
+                          t.y.destStart + t.y.destLength},
+                     o.x, o.y);
+    const POINT so = t.src ? t.src->Origin() : POINT{};
+    const std::uint32_t destText = PixelFromColour(t.dest.State().textColour);
+    const std::uint32_t destBack = PixelFromColour(t.dest.State().backgroundColour);
+    const std::uint32_t srcBack = t.src ? PixelFromColour(t.src->State().backgroundColour) : 0;
+    const bool sameBitmap = source == &target;
+    const bool direct = source && source->BitsPerPixel() == 32 && t.x.Identity() &&
+                        conversion == SourceConversion::None && !sameBitmap;
+
+    std::vector<int> columns;
+    std::vector<std::uint32_t> sourceRow, gathered;
+    ForEachClipped(t.dest, area, [&](const RECT& piece) {
+        // Source columns of this piece; the mapping is monotonic, so the columns with a
+        // source pixel inside the bitmap form one run.
+        int first = piece.left, last = piece.right;
+        if (source) {
+            columns.resize(std::size_t(piece.Width()));
+            for (int dx = piece.left; dx < piece.right; ++dx) {
+                columns[std::size_t(dx - piece.left)] = t.x.Source(dx - o.x) + so.x;
+            }
+            auto inside = [&](int dx) {
+                const int sx = columns[std::size_t(dx - piece.left)];
+                return sx >= 0 && sx < source->Width();
+            };
+            while (first < last && !inside(first)) {
+                ++first;
+            }
+            while (last > first && !inside(last - 1)) {
+                --last;
+            }
+            if (first >= last) {
+                return;
+            }
+        }
+        const int n = last - first;
+        // Copies within one bitmap run against the direction of the shift.
+        const bool upwards = sameBitmap && t.y.Source(piece.top - o.y) + so.y < piece.top;
+        for (int i = 0; i < piece.Height(); ++i) {
+            const int dy = upwards ? piece.bottom - 1 - i : piece.top + i;
+            const std::uint32_t* pixels = nullptr;
+            if (source) {
+                const int sy = t.y.Source(dy - o.y) + so.y;
+                if (sy < 0 || sy >= source->Height()) {
+                    continue;
+                }
+                const int sxFirst = columns[std::size_t(first - piece.left)];
+                if (direct) {
+                    pixels = source->Span32(sxFirst, sy);
+                } else {
+                    const int sxLast = columns[std::size_t(last - 1 - piece.left)];
+                    const int lo = std::min(sxFirst, sxLast), hi = std::max(sxFirst, sxLast);
+                    sourceRow.resize(std::size_t(hi - lo + 1));
+                    source->ReadSpan(lo, sy, hi - lo + 1, sourceRow.data());
+                    gathered.resize(std::size_t(n));
+                    for (int k = 0; k < n; ++k) {
+                        std::uint32_t s = sourceRow[std::size_t(
+                            columns[std::size_t(first - piece.left + k)] - lo)];
+                        if (conversion == SourceConversion::ColourToMono) {
+                            s = (s & kPixelColourMask) == srcBack ? kPixelColourMask : 0;
+                        } else if (conversion == SourceConversion::MonoToColour) {
+                            s = (s & kPixelColourMask) ? destBack : destText;
+                        }
+                        gathered[std::size_t(k)] = s;
+                    }
+                    pixels = gathered.data();
+                }
+            }
+            EditSpan(target, first, dy, n, t.readsDest,
+                     [&](std::uint32_t* d) { op(d, pixels, n); });
+        }
+    });
+}
+
+SourceConversion ConversionBetween(const CDeviceContext& dest, const CDeviceContext* src) {
+    if (!src) {
+        return SourceConversion::None;
+    }
+    const bool destMono = dest.Target()->BitsPerPixel() == 1;
+    const bool srcMono = src->Target()->BitsPerPixel() == 1;
+    if (srcMono && !destMono) {
+        return SourceConversion::MonoToColour;
+    }
+    if (!srcMono && destMono) {
+        return SourceConversion::ColourToMono;
+    }
+    return SourceConversion::None;
+}
+
+bool RasterCopy(HDC dest, int x, int y, int w, int h, HDC src, int srcX, int srcY, int srcW,
+                int srcH, DWORD rop) {
+    CDeviceContext* d = Context(dest);
+    if (!d) {
+        return false;
+    }
+    const BYTE rop3 = BYTE(rop >> 16);
+    CDeviceContext* s = nullptr;
+    if (UsesSource(rop3)) {
+        s = Context(src);
+        if (!s || srcW == 0 || srcH == 0) {
+            return false;
+        }
+    } else {
+        srcW = w;
+        srcH = h;
+    }
+    if (w == 0 || h == 0) {
+        return true;
+    }
+    const CBrush* brush = d->Brush();
+    const std::uint32_t pattern =
+        brush && !brush->IsHollow() ? PixelFromColour(brush->Colour()) : 0;
+    const CTransfer transfer{*d, s, CAxis(x, w, srcX, srcW), CAxis(y, h, srcY, srcH),
+                             UsesDest(rop3)};
+    Transfer(transfer, ConversionBetween(*d, s),
+             [&](std::uint32_t* dp, const std::uint32_t* sp, int n) {
+                 ApplyRop(rop3, pattern, dp, sp, n);
+             });
+    return true;
+}
+
+} // namespace
+
+bool BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int srcX, int srcY, DWORD rop) {
+    return RasterCopy(dest, x, y, w, h, src, srcX, srcY, w, h, rop);
+}
+
+bool StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int srcX, int srcY, int srcW,
+                int srcH, DWORD rop) {
+    return RasterCopy(dest, x, y, w, h, src, srcX, srcY, srcW, srcH, rop);
+}
+
+bool PatBlt(HDC dest, int x, int y, int w, int h, DWORD rop) {
+    if (UsesSource(BYTE(rop >> 16))) {
+        return false;
+    }
+    return RasterCopy(dest, x, y, w, h, nullptr, 0, 0, w, h, rop);
+}
+
+bool TransparentBlt(HDC dest, int x, int y, int w, int h, HDC src, int srcX, int srcY, int srcW,
+                    int srcH, UINT transparentColour) {
+    CDeviceContext* d = Context(dest);
+    CDeviceContext* s = Context(src);
+    if (!d || !s || w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0) {
+        return false;
+    }
+    const std::uint32_t key = PixelFromColour(transparentColour) & kPixelColourMask;
+    const CTransfer transfer{*d, s, CAxis(x, w, srcX, srcW), CAxis(y, h, srcY, srcH), true};
+    Transfer(transfer, SourceConversion::None,
+             [key](std::uint32_t* dp, const std::uint32_t* sp, int n) {
+                 for (int i = 0; i < n; ++i) {
+                     if ((sp[i] & kPixelColourMask) != key) {
+                         dp[i] = sp[i];
+                     }
+                 }
+             });
+    return true;
+}
+
+bool AlphaBlend(HDC dest, int x, int y, int w, int h, HDC src, int srcX, int srcY, int srcW,
+                int srcH, BLENDFUNCTION blend) {
+    CDeviceContext* d = Context(dest);
+    CDeviceContext* s = Context(src);
+    if (!d || !s || w <= 0 || h <= 0 || srcW <= 0 || srcH <= 0 || blend.BlendOp != AC_SRC_OVER) {
+        return false;
+    }
+    const bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) != 0;
+    if (perPixel && s->Target()->BitsPerPixel() != 32) {
+        return false;
+    }
+    const unsigned constant = blend.SourceConstantAlpha;
+    const CTransfer transfer{*d, s, CAxis(x, w, srcX, srcW), CAxis(y, h, srcY, srcH), true};
+    Transfer(transfer, SourceConversion::None,
+             [perPixel, constant](std::uint32_t* dp, const std::uint32_t* sp, int n) {
+                 for (int i = 0; i < n; ++i) {
+                     const std::uint32_t sv = sp[i];
+                     unsigned a = perPixel ? sv >> 24 : constant;
+                     if (perPixel && constant != 255) {
+                         a = a * constant / 255;
+                     }
+                     if (a == 0) {
+                         continue;
+                     }
+                     const std::uint32_t dv = dp[i];
+                     if (a == 255) {
+                         dp[i] = (sv & kPixelColourMask) | (dv & ~kPixelColourMask);
+                         continue;
+                     }
+                     const unsigned rest = 255 - a;
+                     std::uint32_t out = dv & ~kPixelColourMask;
+                     for (int shift = 0; shift < 24; shift += 8) {
+                         const unsigned c =
+                             (((sv >> shift) & 0xFF) * a + ((dv >> shift) & 0xFF) * rest) / 255;
+                         out |= std::uint32_t(c) << shift;
+                     }
+                     dp[i] = out;
+                 }
+             });
+    return true;
+}
