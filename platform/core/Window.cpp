@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
 #include "platform/Paint.h"
+#include "platform/controls/BuiltInClasses.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowProcedure.h"
 #include "platform/core/WindowTable.h"
@@ -80,6 +81,7 @@ bool RegisterClass(const WNDCLASS& wc) {
 }
 
 bool GetClassInfo(const WString& className, WNDCLASS* wc) {
+    EnsureBuiltInClasses();
     std::lock_guard guard(Table().lock);
     auto it = Table().classes.find(className);
     if (it == Table().classes.end()) {
@@ -97,6 +99,7 @@ bool UnregisterClass(const WString& className) {
 HWND CreateWindowEx(DWORD exStyle, const WString& className, const WString& title, DWORD style,
                     int x, int y, int width, int height, HWND parent, UINT_PTR menuOrId,
                     void* createParam) {
+    EnsureBuiltInClasses();
     HWND hwnd;
     {
         std::lock_guard guard(Table().lock);

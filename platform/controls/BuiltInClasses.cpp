@@ -1,0 +1,10 @@
+#include "platform/controls/BuiltInClasses.h"
+
+#include "platform/controls/Static.h"
+
+#include <mutex>
+
+void EnsureBuiltInClasses() {
+    static std::once_flag once;
+    std::call_once(once, [] { RegisterStaticClass(); });
+}
