@@ -1,10 +1,14 @@
 #include "platform/controls/BuiltInClasses.h"
 
+#include "platform/controls/MenuWindow.h"
 #include "platform/controls/Static.h"
 
 #include <mutex>
 
 void EnsureBuiltInClasses() {
     static std::once_flag once;
-    std::call_once(once, [] { RegisterStaticClass(); });
+    std::call_once(once, [] {
+        RegisterStaticClass();
+        RegisterMenuClass();
+    });
 }

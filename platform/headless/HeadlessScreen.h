@@ -21,6 +21,7 @@ public:
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}
     void BeginUserMove(HWND) override {}
+    void GrabInput(HWND, bool) override {}
     void CursorChanged(HCURSOR cursor) override { m_cursor = cursor; }
     void SurfacePainted(HWND, const RECT&) override {}
     void SetClipboardText(const WString& text) override { m_clipboard = text; }

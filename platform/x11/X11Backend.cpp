@@ -65,6 +65,7 @@ public:
     void TopLevelRaised(HWND hwnd) override;
     void TopLevelActivated(HWND hwnd) override;
     void BeginUserMove(HWND hwnd) override;
+    void GrabInput(HWND hwnd, bool grab) override;
     void CursorChanged(HCURSOR cursor) override;
     void SetClipboardText(const WString& text) override { m_clipboard->SetText(text); }
     WString ClipboardText() override { return m_clipboard->Text(); }
@@ -352,6 +353,24 @@ void CX11Backend::BeginUserMove(HWND hwnd) {
     SendRootMessage(top->window, A("_NET_WM_MOVERESIZE"), p.x, p.y, kMove, Button1, 1);
     // The window manager takes the rest of the drag, so this button press ends here.
     InjectMouseButton(MK_LBUTTON, false);
+}
+
+void CX11Backend::GrabInput(HWND hwnd, bool grab) {
+    CTopLevel* top = Find(hwnd);
+    if (!top) {
+        return;
+    }
+    Display* d = m_display.get();
+    if (grab) {
+        // Events over our own windows still go to them; everything else to the grabber.
+        XGrabPointer(d, top->window, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+        XGrabKeyboard(d, top->window, True, GrabModeAsync, GrabModeAsync, CurrentTime);
+    } else {
+        XUngrabPointer(d, CurrentTime);
+        XUngrabKeyboard(d, CurrentTime);
+    }
+    XFlush(d);
 }
 
 Cursor CX11Backend::CursorFor(HCURSOR id) {

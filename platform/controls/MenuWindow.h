@@ -1,0 +1,4 @@
+// Registration of the pop-up menu window class.
+#pragma once
+
+void RegisterMenuClass();
