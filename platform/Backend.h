@@ -25,6 +25,9 @@ public:
     virtual void TopLevelRegionChanged(HWND hwnd, const CRegion& region) = 0;
     virtual void TopLevelRaised(HWND hwnd) = 0;
     virtual void TopLevelActivated(HWND hwnd) = 0;
+    // Hands a hidden top-level window to the desktop's system tray, which shows and places it;
+    // false when no tray runs.
+    virtual bool DockInTray(HWND hwnd) = 0;
     // A pop-up (a menu) takes all pointer and keyboard input of the display while it is open,
     // so a click anywhere else can close it.
     virtual void GrabInput(HWND hwnd, bool grab) = 0;

@@ -93,5 +93,7 @@ bool SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
+// The first top-level window (in z-order) of the class, with the title when one is given.
+HWND FindWindow(const WString& className, const WString* title);
 // The root window that stands for the whole screen.
 HWND GetDesktopWindow();

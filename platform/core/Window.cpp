@@ -267,6 +267,17 @@ bool IsWindow(HWND hwnd) {
     return Table().Find(hwnd) != nullptr;
 }
 
+HWND FindWindow(const WString& className, const WString* title) {
+    std::lock_guard guard(Table().lock);
+    for (HWND h : Table().topLevels) {
+        CWindow* w = Table().Find(h);
+        if (w && w->className == className && (!title || w->title == *title)) {
+            return h;
+        }
+    }
+    return nullptr;
+}
+
 HWND GetDesktopWindow() {
     std::lock_guard guard(Table().lock);
     return Table().desktop;

@@ -22,6 +22,7 @@ public:
     void TopLevelActivated(HWND) override {}
     void BeginUserMove(HWND) override {}
     void GrabInput(HWND, bool) override {}
+    bool DockInTray(HWND) override { return false; } // a virtual screen has no tray
     void CursorChanged(HCURSOR cursor) override { m_cursor = cursor; }
     void SurfacePainted(HWND, const RECT&) override {}
     void SetClipboardText(const WString& text) override { m_clipboard = text; }

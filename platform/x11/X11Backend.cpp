@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +35,7 @@ using DisplayPtr = std::unique_ptr<Display, CDisplayCloser>;
 struct CTopLevel {
     Window window = None;
     bool overrideRedirect = false;
+    bool docked = false; // the system tray maps and places it
     bool mapped = false;
     std::unique_ptr<CX11Presenter> presenter;
 };
@@ -66,6 +68,7 @@ public:
     void TopLevelActivated(HWND hwnd) override;
     void BeginUserMove(HWND hwnd) override;
     void GrabInput(HWND hwnd, bool grab) override;
+    bool DockInTray(HWND hwnd) override;
     void CursorChanged(HCURSOR cursor) override;
     void SetClipboardText(const WString& text) override { m_clipboard->SetText(text); }
     WString ClipboardText() override { return m_clipboard->Text(); }
@@ -238,7 +241,7 @@ void CX11Backend::SetWindowStates(HWND hwnd, const CTopLevel& top) {
 
 void CX11Backend::TopLevelShown(HWND hwnd, bool shown) {
     CTopLevel* top = Find(hwnd);
-    if (!top || m_applyingNative) {
+    if (!top || m_applyingNative || top->docked) {
         return;
     }
     Display* d = m_display.get();
@@ -353,6 +356,36 @@ void CX11Backend::BeginUserMove(HWND hwnd) {
     SendRootMessage(top->window, A("_NET_WM_MOVERESIZE"), p.x, p.y, kMove, Button1, 1);
     // The window manager takes the rest of the drag, so this button press ends here.
     InjectMouseButton(MK_LBUTTON, false);
+}
+
+bool CX11Backend::DockInTray(HWND hwnd) {
+    CTopLevel* top = Find(hwnd);
+    if (!top) {
+        return false;
+    }
+    Display* d = m_display.get();
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(m_screenNumber);
+    const Window tray = XGetSelectionOwner(d, A(selection.c_str()));
+    if (tray == None) {
+        return false;
+    }
+    // XEmbed: version 0, mapped, so the tray shows the icon as soon as it has embedded it.
+    const long info[2] = {0, 1};
+    XChangeProperty(d, top->window, A("_XEMBED_INFO"), A("_XEMBED_INFO"), 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(info), 2);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = tray;
+    event.xclient.message_type = A("_NET_SYSTEM_TRAY_OPCODE");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 0; // SYSTEM_TRAY_REQUEST_DOCK
+    event.xclient.data.l[2] = long(top->window);
+    XSendEvent(d, tray, False, NoEventMask, &event);
+    XSync(d, False);
+    top->docked = true;
+    top->mapped = true;
+    return true;
 }
 
 void CX11Backend::GrabInput(HWND hwnd, bool grab) {
