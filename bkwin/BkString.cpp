@@ -3,8 +3,8 @@
 #include <tinyxml.h>
 
 #include "bkwin/BkResource.h"
-#include "platform/Utf8.h"
 #include "bkwin/BkValueParsers.h"
+#include "platform/Utf8.h"
 
 BkString& BkString::Instance() {
     static BkString instance;

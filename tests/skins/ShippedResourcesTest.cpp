@@ -1,13 +1,21 @@
 // Checks the shipped resource set against what the program relies on: every XML parses, the
 // string table, skin list and style list hold their rows, the images have the sizes, depths
 // and transparency the skins expect, and the layouts hold the elements the dialogs look up.
+#include "bkwin/BkBmpPool.h"
+#include "bkwin/BkFontPool.h"
+#include "bkwin/BkIconPool.h"
+#include "bkwin/BkPngPool.h"
 #include "bkwin/BkResource.h"
 #include "bkwin/BkResourceTable.h"
+#include "bkwin/BkSkinPool.h"
 #include "bkwin/BkString.h"
+#include "bkwin/BkStylePool.h"
+#include "platform/draw/Bitmap.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -652,6 +660,117 @@ TEST(ShippedResourcesTest, IconsHoldPngImagesAtTheSmallAndLargeSizes) {
         }
         EXPECT_TRUE(sizes.count(16) && sizes.count(32)) << id;
     }
+}
+
+// Skin names the shipped styles and layouts use although the skin list does not define them;
+// those elements draw no skin.
+const std::set<std::string> kUndefinedSkins = {
+    "feedbackbtn", "anibg",       "listheaderbg", "tabmainsplitter", "diagnose_success",
+    "stars",       "processtext", "pbk1",         "processinfo"};
+
+TEST(ShippedResourcesTest, EverySkinLoadsWithItsImage) {
+    ASSERT_TRUE(LoadSkins(100));
+    for (const SkinRow& row : ShippedSkins()) {
+        CBkSkinBase* skin = BkSkinPool::Instance().Get(row.name);
+        ASSERT_NE(skin, nullptr) << row.name;
+        EXPECT_TRUE(skin->IsTag(row.kind)) << row.name;
+        auto src = row.attributes.find("src");
+        if (src == row.attributes.end()) {
+            continue;
+        }
+        const int id = std::stoi(src->second);
+        HBITMAP image =
+            row.kind == "png" ? BkPngPool::Instance().Get(id) : BkBmpPool::Instance().Get(id);
+        ASSERT_NE(image, nullptr) << row.name;
+        BITMAP info;
+        ASSERT_TRUE(GetObject(image, &info));
+        ImageFacts facts;
+        ASSERT_TRUE(ReadImageFacts(row.kind, id, facts));
+        EXPECT_EQ(info.bmWidth, facts.width) << row.name;
+        EXPECT_EQ(std::abs(info.bmHeight), facts.height) << row.name;
+        auto subwidth = row.attributes.find("subwidth");
+        const SIZE natural = skin->NaturalSize();
+        if (row.kind == "png" || row.kind == "imglst") {
+            EXPECT_EQ(natural.cx,
+                      subwidth != row.attributes.end() ? std::stoi(subwidth->second) : facts.width)
+                << row.name;
+            EXPECT_EQ(natural.cy, facts.height) << row.name;
+        } else if (row.kind == "imghorzex") {
+            EXPECT_EQ(natural.cy, facts.height) << row.name;
+        }
+    }
+}
+
+TEST(ShippedResourcesTest, EveryStyleSkinExistsOrIsKnownUndefined) {
+    const WString face = L"微软雅黑";
+    BkFontPool::Instance().SetDefaultFont(&face, -12);
+    ASSERT_TRUE(LoadSkins(100));
+    ASSERT_TRUE(LoadStyles(101));
+    TiXmlDocument document;
+    ASSERT_TRUE(LoadXmlResource(101, document));
+    int classes = 0;
+    for (const TiXmlElement* e = document.RootElement()->FirstChildElement("class"); e != nullptr;
+         e = e->NextSiblingElement("class")) {
+        const std::string name = e->Attribute("name");
+        const BkStyle& style = BkStylePool::Instance().Get(name);
+        EXPECT_EQ(style.name, name);
+        if (!style.skinName.empty() && BkSkinPool::Instance().Get(style.skinName) == nullptr) {
+            EXPECT_TRUE(kUndefinedSkins.count(style.skinName)) << name << ": " << style.skinName;
+        }
+        ++classes;
+    }
+    EXPECT_EQ(classes, 56);
+    // A few values as the classes define them, with the start-up base font of height -12.
+    BkStylePool& pool = BkStylePool::Instance();
+    EXPECT_EQ(pool.Get("mainbody").xMargin, 7);
+    EXPECT_EQ(pool.Get("mainbody").yMargin, 0);
+    EXPECT_EQ(pool.Get("cpanel").yMargin, 20);
+    EXPECT_EQ(pool.Get("msgtext").textmode, 0x850u);
+    EXPECT_EQ(pool.Get("linktext").cursor, IDC_HAND);
+    EXPECT_EQ(pool.Get("linktext").crhover, RGB(0xFF, 0, 0));
+    LOGFONT font;
+    ASSERT_TRUE(GetObject(pool.Get("logtext").font, &font));
+    EXPECT_EQ(font.lfHeight, -22);
+    ASSERT_TRUE(GetObject(pool.Get("text_title").font, &font));
+    EXPECT_EQ(font.lfHeight, -20);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+}
+
+TEST(ShippedResourcesTest, EverySkinALayoutNamesExistsOrIsKnownUndefined) {
+    ASSERT_TRUE(LoadSkins(100));
+    int named = 0;
+    for (int layout : {103, 105, 106, 107, 108, 501, 502, 510, 521, 522}) {
+        TiXmlDocument document;
+        ASSERT_TRUE(LoadXmlResource(layout, document));
+        ForEachElement(document.FirstChildElement(), [&](const TiXmlElement* e) {
+            for (const char* attribute : {"skin", "tabskin", "iconskin", "frameskin",
+                                          "splitterskin", "splitterskin1", "bgskin", "posskin"}) {
+                const char* name = e->Attribute(attribute);
+                if (name == nullptr) {
+                    continue;
+                }
+                ++named;
+                if (BkSkinPool::Instance().Get(name) == nullptr) {
+                    EXPECT_TRUE(kUndefinedSkins.count(name)) << layout << ": " << name;
+                }
+            }
+        });
+    }
+    EXPECT_GT(named, 10);
+}
+
+TEST(ShippedResourcesTest, ProgramIconsLoadAtTheSmallIconSize) {
+    for (int id : {100, 101, 128}) {
+        HICON icon = BkIconPool::Instance().GetIcon(id);
+        ASSERT_NE(icon, nullptr) << id;
+        EXPECT_EQ(icon->Width(), 16) << id;
+        EXPECT_EQ(BkIconPool::Instance().GetIcon(id), icon);
+        HICON large = LoadSkinIcon(id, 32, 32);
+        ASSERT_NE(large, nullptr);
+        EXPECT_EQ(large->Width(), 32);
+        DestroyIcon(large);
+    }
+    EXPECT_EQ(BkIconPool::Instance().GetIcon(9999), nullptr);
 }
 
 } // namespace

@@ -1,0 +1,24 @@
+#include "bkwin/BkIconPool.h"
+
+#include "bkwin/BkResource.h"
+#include "platform/Input.h"
+#include "platform/WindowStyles.h"
+
+BkIconPool& BkIconPool::Instance() {
+    // Never destroyed, like the other pools of drawing objects: the icons are left to the
+    // operating system at exit.
+    static BkIconPool& instance = *new BkIconPool;
+    return instance;
+}
+
+HICON BkIconPool::GetIcon(int id) {
+    auto it = icons_.find(id);
+    if (it != icons_.end()) {
+        return it->second.get();
+    }
+    HICON icon = LoadSkinIcon(id, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    if (icon != nullptr) {
+        icons_.emplace(id, std::unique_ptr<CIcon, CIconDeleter>(icon));
+    }
+    return icon;
+}

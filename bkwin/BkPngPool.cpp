@@ -1,0 +1,25 @@
+#include "bkwin/BkPngPool.h"
+
+#include "bkwin/BkResource.h"
+#include "platform/image/PngRead.h"
+
+BkPngPool& BkPngPool::Instance() {
+    // Never destroyed: the drawing layer's object table may be gone by the time static
+    // destructors run, so the images are left to the operating system at exit.
+    static BkPngPool& instance = *new BkPngPool;
+    return instance;
+}
+
+HBITMAP BkPngPool::Get(int id) {
+    auto it = images_.find(id);
+    if (it != images_.end()) {
+        return it->second;
+    }
+    std::string bytes;
+    HBITMAP image = nullptr;
+    if (LoadSkinResource(id, L"png", bytes)) {
+        image = LoadPngBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+    images_.emplace(id, CGdiHandle<HBITMAP>(image));
+    return image;
+}
