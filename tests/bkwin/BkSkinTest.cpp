@@ -120,6 +120,20 @@ TEST_F(BkSkinTest, ImageListDrawsOneSubImageOrTheWholeBitmap) {
     EXPECT_EQ(Skin("nobitmap").NaturalSize(), (SIZE{0, 0}));
 }
 
+TEST_F(BkSkinTest, ImageListAlphaBlendsStraightAlpha) {
+    CBkTestSurface surface(4, 2, kPaper);
+    Skin("alpha").Draw(surface.Dc(), RECT{0, 0, 4, 2}, -1);
+    EXPECT_EQ(surface.At(0, 0), kRed);
+    EXPECT_EQ(surface.At(1, 0), RGB((1 * 127) / 255, (200 * 128 + 2 * 127) / 255, (3 * 127) / 255));
+    EXPECT_EQ(surface.At(2, 0), kPaper); // alpha 0
+    EXPECT_EQ(surface.At(0, 1), kPaper); // one row high
+
+    // Alpha needs 32 bits per pixel; a 24-bit bitmap draws nothing.
+    CBkTestSurface opaque(7, 2, kPaper);
+    Skin("alpha24").Draw(opaque.Dc(), RECT{0, 0, 7, 2}, -1);
+    EXPECT_EQ(opaque.At(0, 0), kPaper);
+}
+
 TEST_F(BkSkinTest, FrameDrawsCornersBandsAndFill) {
     // A 10 x 8 frame at (1, 1) on a 12 x 10 surface.
     CBkTestSurface surface(12, 10, kPaper);

@@ -36,6 +36,15 @@ BAR = [((100, 0, 0), (110, 0, 0), (120, 0, 0)),
        ((0, 0, 100), (0, 0, 110), (0, 0, 120))]
 
 
+def bmp32_bytes(pixels):
+    """A one-row bottom-up 32-bit BMP of (r, g, b, alpha) pixels."""
+    import struct
+    data = b"".join(bytes((b, g, r, a)) for (r, g, b, a) in pixels)
+    info = struct.pack("<IiiHHIIiiII", 40, len(pixels), 1, 1, 32, 0, len(data), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 14 + 40)
+    return header + info + data
+
+
 def write(kind, name, data):
     with open(os.path.join(HERE, kind, name), "wb") as f:
         f.write(data)
@@ -48,6 +57,8 @@ def main():
           bmp_bytes(4, 1, lambda x, y: [RED, MAGENTA, GREEN, MAGENTA][x], 24))
     write("bitmap", "9103-frame.bmp", bmp_bytes(5, 5, frame_pixel, 24))
     write("bitmap", "9104-bar.bmp", bmp_bytes(9, 2, lambda x, y: BAR[x // 3][x % 3], 24))
+    # Straight alpha: opaque red, half-transparent green, fully transparent blue.
+    write("bitmap", "9106-alpha.bmp", bmp32_bytes([(200, 0, 0, 255), (0, 200, 0, 128), (0, 0, 200, 0)]))
     # Three 30-pixel columns, the middle one half transparent.
     rows = []
     for y in range(4):
