@@ -2,6 +2,7 @@
 
 #include "platform/controls/MenuWindow.h"
 #include "platform/controls/Static.h"
+#include "platform/controls/Tooltip.h"
 
 #include <mutex>
 
@@ -10,5 +11,6 @@ void EnsureBuiltInClasses() {
     std::call_once(once, [] {
         RegisterStaticClass();
         RegisterMenuClass();
+        RegisterTooltipClass();
     });
 }

@@ -246,6 +246,15 @@ void CX11Backend::TopLevelShown(HWND hwnd, bool shown) {
     }
     Display* d = m_display.get();
     if (shown) {
+        // A class may settle its styles while it is being created (the tooltip does), after
+        // the X window exists; until it is mapped, the window can still leave the manager.
+        const bool noActivate = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
+        if (!top->mapped && noActivate != top->overrideRedirect) {
+            top->overrideRedirect = noActivate;
+            XSetWindowAttributes attributes{};
+            attributes.override_redirect = noActivate ? True : False;
+            XChangeWindowAttributes(d, top->window, CWOverrideRedirect, &attributes);
+        }
         // The window manager reads the states when the window is mapped.
         SetWindowStates(hwnd, *top);
         XMapRaised(d, top->window);
