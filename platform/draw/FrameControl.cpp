@@ -37,9 +37,9 @@ void DrawTick(CDeviceContext& dc, POINT box, int size, std::uint32_t pixel) {
         FillClipped(dc, RECT{px, py, px + 1, py + 2}, pixel);
     };
     for (int i = 0; i <= 2; ++i) {
-        dot(3 + i, 5 + i);
+        dot(3 + i, 6 + i);
     }
-    for (int i = 0; i <= 4; ++i) {
+    for (int i = 0; i <= 3; ++i) {
         dot(6 + i, 7 - i);
     }
 }

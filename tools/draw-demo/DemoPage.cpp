@@ -150,6 +150,8 @@ void DrawBlits(HDC hdc, int x, int y) {
 
     CGdiHandle<HBITMAP> logo(LoadPngFile(kSkins + "/png/3-logomodule.png"));
     if (logo) {
+        // The icons are white with alpha: a dark band shows them.
+        Fill(hdc, RECT{x + 246, y, x + 460, y + 52}, RGB(42, 80, 138));
         CMemoryDC logoDc;
         HBITMAP oldLogo = SelectObject(logoDc, logo.Get());
         BLENDFUNCTION blend;
@@ -199,8 +201,11 @@ void DrawImages(HDC hdc, int x, int y) {
     CGdiHandle<HBITMAP> panel(LoadBmpFile(kSkins + "/bitmap/107-panel.bmp"));
     CMemoryDC dc;
     if (tabs) {
+        // The tab strip as stored (magenta marks the transparent parts), then keyed out.
         HBITMAP old = SelectObject(dc, tabs.Get());
-        BitBlt(hdc, x, y, 213, 71, dc, 0, 0, SRCCOPY);
+        StretchBlt(hdc, x, y, 71, 24, dc, 0, 0, 213, 71, SRCCOPY);
+        Fill(hdc, RECT{x, y + 28, x + 213, y + 99}, RGB(42, 80, 138));
+        TransparentBlt(hdc, x, y + 28, 213, 71, dc, 0, 0, 213, 71, RGB(255, 0, 255));
         SelectObject(dc, old);
     }
     if (panel) {
@@ -219,10 +224,11 @@ void DrawImages(HDC hdc, int x, int y) {
         SelectObject(dc, old);
     }
     CGdiHandle<HBITMAP> logo(LoadPngFile(kSkins + "/png/3-logomodule.png"));
+    Fill(hdc, RECT{x + 266, y - 2, x + 454, y + 40}, RGB(42, 80, 138));
     if (HICON icon = logo ? CreateIconFromBitmap(logo) : nullptr) {
         // The whole strip as an icon, shrunk and stretched.
         DrawIconEx(hdc, x + 270, y, icon, 108, 12, 0, nullptr, DI_NORMAL);
-        DrawIconEx(hdc, x + 270, y + 16, icon, 216, 24, 0, nullptr, DI_NORMAL);
+        DrawIconEx(hdc, x + 270, y + 16, icon, 180, 20, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
 }
@@ -271,7 +277,7 @@ void DrawMainPage(HDC hdc) {
     DrawGradients(hdc, 16, 300);
     DrawGlyphs(hdc, 16, 375);
     DrawImages(hdc, 16, 425);
-    DrawClipping(hdc, 16, 530);
+    DrawClipping(hdc, 16, 560);
 }
 
 void DrawTextPanel(HDC hdc, const RECT& client) {
