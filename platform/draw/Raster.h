@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Calls f(piece) for each non-empty piece of `deviceArea` (target coordinates) that the
@@ -43,12 +44,25 @@ template <class F> void EditSpan(CBitmap& bitmap, int x, int y, int n, bool keep
     bitmap.WriteSpan(x, y, n, buffer.data());
 }
 
+// Sets n pixels to one value, four at a time: a plain loop of 32-bit stores is several times
+// slower than the memory allows.
+inline void FillSpan(std::uint32_t* p, int n, std::uint32_t pixel) {
+    using Quad = std::uint32_t __attribute__((vector_size(16)));
+    const Quad quad = {pixel, pixel, pixel, pixel};
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::memcpy(p + i, &quad, sizeof(quad));
+    }
+    for (; i < n; ++i) {
+        p[i] = pixel;
+    }
+}
+
 // Fills a clipped rectangle with one pixel value.
 inline void FillPixels(CBitmap& bitmap, const RECT& r, std::uint32_t pixel) {
     const int n = r.Width();
     for (int y = r.top; y < r.bottom; ++y) {
-        EditSpan(bitmap, r.left, y, n, false,
-                 [&](std::uint32_t* p) { std::fill(p, p + n, pixel); });
+        EditSpan(bitmap, r.left, y, n, false, [&](std::uint32_t* p) { FillSpan(p, n, pixel); });
     }
 }
 

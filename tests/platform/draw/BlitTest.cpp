@@ -148,6 +148,37 @@ TEST(Blit, AlphaBlendIsStraightAlphaWithTruncatingDivision) {
     }
 }
 
+TEST(Blit, AlphaBlendRoundingHoldsForEveryAlphaLevel) {
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = 256;
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    CGdiHandle<HBITMAP> ramp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits));
+    CMemoryDC source;
+    HBITMAP old = SelectObject(source, ramp.Get());
+    const BYTE levels[] = {0, 1, 77, 127, 128, 200, 254, 255};
+    for (BYTE s : levels) {
+        for (BYTE d : levels) {
+            auto* p = static_cast<std::uint32_t*>(bits);
+            for (std::uint32_t a = 0; a < 256; ++a) {
+                p[a] = (a << 24) | (std::uint32_t(s) << 16) | (std::uint32_t(255 - s) << 8) | s;
+            }
+            CCanvas dest(256, 1, RGB(d, 255 - d, d));
+            BLENDFUNCTION blend;
+            blend.AlphaFormat = AC_SRC_ALPHA;
+            AlphaBlend(dest.Dc(), 0, 0, 256, 1, source, 0, 0, 256, 1, blend);
+            for (int a = 0; a < 256; ++a) {
+                const COLORREF got = dest.At(a, 0);
+                ASSERT_EQ(GetRValue(got), (s * a + d * (255 - a)) / 255) << int(s) << " " << a;
+                ASSERT_EQ(GetBValue(got), (s * a + d * (255 - a)) / 255);
+                ASSERT_EQ(GetGValue(got), ((255 - s) * a + (255 - d) * (255 - a)) / 255);
+            }
+        }
+    }
+    SelectObject(source, old);
+}
+
 TEST(Blit, PerPixelAlphaNeedsA32BitSource) {
     CCanvas dest(1, 1);
     BITMAPINFO info;
