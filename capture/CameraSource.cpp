@@ -38,10 +38,10 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
-bool ParsePositive(const std::string& text, int& value) {
+bool ParseAtLeast(const std::string& text, int minimum, int& value) {
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end && value > 0;
+    return result.ec == std::errc() && result.ptr == end && value >= minimum;
 }
 
 // Reads one option of a test camera into `source`; false when it is not understood.
@@ -51,15 +51,15 @@ bool ApplyTestOption(const std::string& option, CameraSource& source) {
         return true;
     }
     if (option.starts_with("frames="))
-        return ParsePositive(option.substr(7), source.frameLimit);
+        return ParseAtLeast(option.substr(7), 0, source.frameLimit);
     const auto x = option.find('x');
     if (x == std::string::npos)
         return false;
     int width = 0;
     int height = 0;
     // Sizes stay within what a camera could deliver, and even, as 4:2:0 encoding needs.
-    if (!ParsePositive(option.substr(0, x), width) ||
-        !ParsePositive(option.substr(x + 1), height) || width > 4096 || height > 4096 ||
+    if (!ParseAtLeast(option.substr(0, x), 2, width) ||
+        !ParseAtLeast(option.substr(x + 1), 2, height) || width > 4096 || height > 4096 ||
         width % 2 != 0 || height % 2 != 0)
         return false;
     source.width = width;

@@ -5,6 +5,7 @@
 //   test:WxH              a synthetic camera that gives only W x H and refuses other sizes
 //   test:fail             a camera that cannot be opened
 //   test:frames=N         stops delivering after N frames, as an unplugged camera does
+//                         (0: opens but never delivers)
 //   /dev/videoN           that device
 // Options of a test camera may combine, separated by ",": test:320x240,frames=100.
 #pragma once

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 
 std::string StreamFileName(const std::string& folder, int cameraIndex, const std::tm& localTime) {
     std::array<char, 1024> name{};
@@ -12,4 +13,20 @@ std::string StreamFileName(const std::string& folder, int cameraIndex, const std
     if (length < 0 || static_cast<std::size_t>(length) >= name.size())
         return {};
     return name.data();
+}
+
+std::string UnusedStreamFileName(const std::string& folder, int cameraIndex,
+                                 const std::tm& localTime) {
+    const std::string name = StreamFileName(folder, cameraIndex, localTime);
+    std::error_code error;
+    if (name.empty() || !std::filesystem::exists(name, error))
+        return name;
+    const std::string stem = name.substr(0, name.size() - 4); // without ".avi"
+    for (int copy = 2;; ++copy) {
+        std::string candidate = stem + "_" + std::to_string(copy) + ".avi";
+        if (candidate.size() > 1023)
+            return {};
+        if (!std::filesystem::exists(candidate, error))
+            return candidate;
+    }
 }

@@ -8,3 +8,9 @@
 
 // Empty when the name would not fit in 1023 bytes.
 std::string StreamFileName(const std::string& folder, int cameraIndex, const std::tm& localTime);
+
+// The stream file name of a new session that does not overwrite an earlier recording: the name
+// above, or, when a file of that name exists (a session stopped and started again within the
+// same second), the first free one of "..._2.avi", "..._3.avi" and so on. Empty when none fits.
+std::string UnusedStreamFileName(const std::string& folder, int cameraIndex,
+                                 const std::tm& localTime);

@@ -82,7 +82,7 @@ std::string CVideoThread::BuildFileName(int cameraIndex) {
         std::error_code error;
         std::filesystem::create_directories(folder, error);
     }
-    std::string name = StreamFileName(folder, cameraIndex, LocalTime(m_clock()));
+    std::string name = UnusedStreamFileName(folder, cameraIndex, LocalTime(m_clock()));
     std::lock_guard lock(m_fileNameLock);
     m_fileName = name;
     return name;

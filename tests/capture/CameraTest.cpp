@@ -50,7 +50,7 @@ TEST(CameraList, ParsesEveryKindOfSource) {
 
 TEST(CameraList, UnknownEntriesKeepTheirPlaceAsCamerasThatCannotOpen) {
     for (const char* bad : {"camera", "test:abc", "test:0x240", "test:321x240", "test:frames=-1",
-                            "test:frames=", "test:320x240,loud"}) {
+                            "test:frames=x", "test:frames=", "test:320x240,loud"}) {
         const CameraListParse parse = ParseCameraList(std::string("test;") + bad + ";test");
         ASSERT_EQ(parse.sources.size(), 3u) << bad;
         EXPECT_TRUE(parse.sources[1].failsToOpen) << bad;

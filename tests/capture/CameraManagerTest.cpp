@@ -1,0 +1,159 @@
+#include "capture/CameraManager.h"
+
+#include "FrameWindow.h"
+#include "SessionFixture.h"
+#include "app/Log.h"
+#include "settings/RecordingFolder.h"
+#include "settings/TextEncoding.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string TodaysLog() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ifstream file(LogFolder() + "/" + LogFileName(local));
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The controller's own lines among what was logged since `before` (the encoder logs too),
+// without their time stamps and the empty lines that follow texts ending in a newline.
+std::vector<std::string> ControllerLines(const std::string& before) {
+    std::istringstream logged(TodaysLog().substr(before.size()));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(logged, line);)
+        if (line.size() > 11 && line.find("Write frame") == std::string::npos)
+            lines.push_back(line.substr(11));
+    return lines;
+}
+
+class CameraManagerTest : public SessionTest {
+protected:
+    void SetUp() override {
+        SessionTest::SetUp();
+        m_recordingFolder.SetVideoPath(FromUtf8(Folder()));
+        m_manager.SetOwner(m_window.Handle(), &m_recordingFolder);
+        m_manager.SetClock(m_clock.Clock());
+    }
+
+    void WaitUntilDrained() {
+        while (!m_manager.IsDrained())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    bool WaitForFrames(int camera, std::size_t count) {
+        return m_window.WaitFor(
+            [&](const auto& items) { return FramesOf(items, camera).size() >= count; });
+    }
+
+    CSteppingClock m_clock{2026, 5, 4, 8, 0, 0};
+    CRecordingFolder m_recordingFolder{"unused-setting.xml"};
+    CFrameWindow m_window;
+    CCameraManager m_manager;
+};
+
+} // namespace
+
+TEST_F(CameraManagerTest, SessionRecordsEveryCameraThatOpensIntoItsOwnFile) {
+    UseCameras("test:320x240;test:fail;test:320x240");
+    m_manager.StartAll();
+    EXPECT_EQ(m_manager.CameraCount(), 3);
+    ASSERT_TRUE(WaitForFrames(0, 3) && WaitForFrames(2, 3));
+    m_manager.StopAll();
+    WaitUntilDrained();
+
+    const auto items = m_window.Items();
+    EXPECT_TRUE(items.front().IsSolid(0)); // the wall blanked to black first
+    EXPECT_TRUE(items.back().IsSolid(110));
+    EXPECT_TRUE(m_manager.Slot(1).FileName().empty());
+    for (const int camera : {0, 2}) {
+        const auto frames = FramesOf(items, camera);
+        EXPECT_TRUE(frames.back().final);
+        EXPECT_EQ(frames.front().cameraCount, 3);
+        EXPECT_EQ(FinishedStream(m_manager.Slot(camera).FileName()).size(), frames.size());
+    }
+}
+
+TEST_F(CameraManagerTest, StartWithoutCamerasBlanksTheWallAndSendsTheNoCameraMessageOnce) {
+    UseCameras("");
+    const std::string before = TodaysLog();
+    m_manager.StartAll();
+    m_manager.StopAll();
+    EXPECT_EQ(ControllerLines(before),
+              (std::vector<std::string>{"begin cam button event 1", "cam num=0",
+                                        "begin cam button event 2", "end cam button event 1",
+                                        "end cam button event 2"}));
+    EXPECT_EQ(m_window.NoCameraMessages(), 1);
+    const auto items = m_window.Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_TRUE(items[0].IsSolid(0));
+    EXPECT_EQ(items[0].cameraCount, 1);
+}
+
+TEST_F(CameraManagerTest, StopWithoutStartOnlyLogsItsTwoLines) {
+    const std::string before = TodaysLog();
+    m_manager.StopAll();
+    EXPECT_EQ(ControllerLines(before),
+              (std::vector<std::string>{"end cam button event 1", "end cam button event 2"}));
+    EXPECT_TRUE(m_window.Items().empty());
+    EXPECT_TRUE(m_manager.IsDrained());
+}
+
+TEST_F(CameraManagerTest, StartPressedTwiceKeepsTheRunningSessionAndItsFile) {
+    UseCameras("test:320x240");
+    m_manager.StartAll();
+    ASSERT_TRUE(WaitForFrames(0, 2));
+    const std::string file = m_manager.Slot(0).FileName();
+    m_manager.StartAll();
+    ASSERT_TRUE(WaitForFrames(0, 5));
+    EXPECT_EQ(m_manager.Slot(0).FileName(), file);
+    m_manager.StopAll();
+    WaitUntilDrained();
+
+    const auto frames = FramesOf(m_window.Items(), 0);
+    int finals = 0;
+    for (const auto& frame : frames)
+        finals += frame.final;
+    EXPECT_EQ(finals, 1);
+    EXPECT_EQ(FinishedStream(file).size(), frames.size());
+}
+
+TEST_F(CameraManagerTest, StopThenStartRecordsIntoNewFiles) {
+    UseCameras("test:320x240");
+    m_manager.StartAll();
+    ASSERT_TRUE(WaitForFrames(0, 2));
+    m_manager.StopAll();
+    WaitUntilDrained();
+    const std::string first = m_manager.Slot(0).FileName();
+    const std::size_t firstFrames = FramesOf(m_window.Items(), 0).size();
+
+    m_manager.StartAll();
+    ASSERT_TRUE(WaitForFrames(0, firstFrames + 2));
+    m_manager.StopAll();
+    WaitUntilDrained();
+    const std::string second = m_manager.Slot(0).FileName();
+
+    EXPECT_NE(first, second);
+    EXPECT_EQ(FinishedStream(first).size(), firstFrames);
+    EXPECT_EQ(FinishedStream(second).size(), FramesOf(m_window.Items(), 0).size() - firstFrames);
+}
+
+TEST_F(CameraManagerTest, CamerasBeyondTheSixteenthAreIgnoredWithOneLogLine) {
+    std::string list;
+    for (int i = 0; i < 18; ++i)
+        list += "test:fail;";
+    UseCameras(list);
+    const std::string before = TodaysLog();
+    m_manager.StartAll();
+    EXPECT_EQ(m_manager.CameraCount(), 16);
+    const auto lines = ControllerLines(before);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "cam num=18");
+    EXPECT_EQ(lines[2], "cameras 16 to 17 ignored: only 16 can record at once");
+    m_manager.StopAll();
+    WaitUntilDrained();
+}

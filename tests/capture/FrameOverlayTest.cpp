@@ -1,0 +1,51 @@
+#include "capture/FrameOverlay.h"
+
+#include "SessionFixture.h"
+
+#include <opencv2/imgproc.hpp>
+
+TEST(FrameOverlay, RateIsZeroInTheFirstSecondThenTheAverageSinceTheStart) {
+    CFrameOverlay overlay;
+    cv::Mat image(120, 160, CV_8UC3, cv::Scalar(0, 0, 0));
+    const std::time_t t0 = CSteppingClock::LocalTimeOf(2026, 3, 1, 10, 0, 0);
+    overlay.Begin(t0);
+    // Five frames within the first second, then frames at 2 s and 4 s.
+    const std::time_t times[] = {t0, t0, t0, t0, t0, t0 + 2, t0 + 4, t0 + 4};
+    const char* rates[] = {"0", "0", "0", "0", "0", "0", "3", "1"};
+    for (std::size_t i = 0; i < std::size(times); ++i) {
+        EXPECT_EQ(overlay.Stamp(image, 0, times[i]).rate, rates[i]) << i;
+        overlay.FrameTaken(times[i]);
+    }
+}
+
+TEST(FrameOverlay, SecondLineNamesTheCameraAndTheTimeTheFrameWasTaken) {
+    // The same clock names a session's file: a start at 23:59:59 on 31 December has the old year
+    // in the file name and the new year in the lines of later frames.
+    CSteppingClock clock(2026, 12, 31, 23, 59, 59);
+    const WallClock now = clock.Clock();
+    CFrameOverlay overlay;
+    cv::Mat image(120, 160, CV_8UC3, cv::Scalar(0, 0, 0));
+    overlay.Begin(now());
+    EXPECT_EQ(overlay.Stamp(image, 3, now()).cameraAndTime, "3 2027:01:01 00:00:00");
+    overlay.FrameTaken(now());
+    EXPECT_EQ(overlay.Stamp(image, 3, now()).cameraAndTime, "3 2027:01:01 00:00:02");
+}
+
+TEST(FrameOverlay, TextIsYellowInTheTopLeftCorner) {
+    CFrameOverlay overlay;
+    cv::Mat image(240, 320, CV_8UC3, cv::Scalar(0, 0, 0));
+    overlay.Begin(0);
+    overlay.Stamp(image, 0, 0);
+    cv::Mat yellow;
+    cv::inRange(image, cv::Scalar(0, 255, 255), cv::Scalar(0, 255, 255), yellow);
+    cv::Mat other;
+    cv::inRange(image, cv::Scalar(1, 0, 0), cv::Scalar(255, 254, 254), other);
+    EXPECT_EQ(cv::countNonZero(other), 0);
+    const cv::Rect box = cv::boundingRect(yellow);
+    EXPECT_GE(box.x, 18);
+    EXPECT_LE(box.x, 24);
+    EXPECT_GE(box.y, 5);               // the first line's glyphs stand on the baseline at y = 20
+    EXPECT_LE(box.y + box.height, 46); // the second line's baseline is y = 40
+    EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 0, 320, 21))), 5);
+    EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 24, 320, 21))), 30);
+}
