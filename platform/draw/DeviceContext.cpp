@@ -119,6 +119,15 @@ const std::vector<RECT>& CDeviceContext::DeviceClip() {
     return m_deviceClip;
 }
 
+bool CDeviceContext::Touches(const RECT& deviceArea) {
+    for (const RECT& r : DeviceClip()) {
+        if (!IntersectRects(r, deviceArea).IsEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int CDeviceContext::Save() {
     m_saved.push_back(m_state);
     return int(m_saved.size());

@@ -67,6 +67,9 @@ public:
     // The pixels drawing may touch, as rectangles in target coordinates. Every drawing call
     // intersects its area with these first.
     const std::vector<RECT>& DeviceClip();
+    // Whether any pixel of `deviceArea` (target coordinates) may be drawn: drawing calls that
+    // do more than one fill ask this first and return early when nothing is left.
+    bool Touches(const RECT& deviceArea);
     // Device rectangle of a rectangle in context coordinates.
     RECT ToDevice(const RECT& r) const { return OffsetRectBy(r, m_origin.x, m_origin.y); }
     // Must be called after the clip or the selected bitmap change.

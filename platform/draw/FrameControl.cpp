@@ -71,7 +71,7 @@ bool DrawFrameControl(HDC hdc, const RECT* rect, UINT type, UINT state) {
     const RECT area = dc.ToDevice(*rect);
     const bool radio = (state & 0xFF) == DFCS_BUTTONRADIO;
     const int size = std::min({radio ? 12 : 13, int(area.Width()), int(area.Height())});
-    if (size <= 0) {
+    if (size <= 0 || !dc.Touches(area)) {
         return true;
     }
     const POINT box{area.left + (area.Width() - size) / 2, area.top + (area.Height() - size) / 2};

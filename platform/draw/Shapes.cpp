@@ -220,6 +220,9 @@ bool Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         return true;
     }
     const COutline outline = OutlineOf(r, *pen);
+    if (!dc->Touches(dc->ToDevice(outline.outer))) {
+        return true;
+    }
     FillWithBrush(*dc, outline.inner, dc->Brush());
     const RECT device = dc->ToDevice(r);
     if (pen->Style() == PS_SOLID || pen->Style() == PS_INSIDEFRAME) {
@@ -254,9 +257,12 @@ bool RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWid
     if (r.IsEmpty()) {
         return true;
     }
+    const RECT device = dc->ToDevice(r);
+    if (!dc->Touches(device)) {
+        return true;
+    }
     const double radiusX = std::min(std::abs(ellipseWidth), int(r.Width())) / 2.0;
     const double radiusY = std::min(std::abs(ellipseHeight), int(r.Height())) / 2.0;
-    const RECT device = dc->ToDevice(r);
     const int w = outlined ? pen->Width() : 0;
     const RECT inner{device.left + w, device.top + w, device.right - w, device.bottom - w};
     const double innerX = std::max(0.0, radiusX - w), innerY = std::max(0.0, radiusY - w);
@@ -294,6 +300,12 @@ bool LineTo(HDC hdc, int x, int y) {
         return true;
     }
     const POINT o = dc->Origin();
+    const int reach = pen->Width();
+    const RECT swept{std::min(from.x, x) + o.x - reach, std::min(from.y, y) + o.y - reach,
+                     std::max(from.x, x) + o.x + reach, std::max(from.y, y) + o.y + reach};
+    if (!dc->Touches(swept)) {
+        return true;
+    }
     CPenStroke stroke(*dc, *pen);
     stroke.Line(POINT{from.x + o.x, from.y + o.y}, POINT{x + o.x, y + o.y});
     return true;

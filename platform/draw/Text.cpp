@@ -88,14 +88,21 @@ CFontInstance* TextFont(const CDeviceContext& dc, bool* underline) {
 
 void DrawGlyphs(CDeviceContext& dc, CFontInstance& font, bool underline, std::wstring_view text,
                 int x, int y, const RECT* bound) {
-    thread_local std::vector<const CGlyph*> glyphs;
-    font.Glyphs(text, glyphs);
     const CFontMetrics& metrics = font.Metrics();
     const POINT o = dc.Origin();
     RECT limit{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
     if (bound) {
         limit = dc.ToDevice(*bound);
     }
+    // Glyphs may reach a little beyond their cell (accents, slanted or fallback faces).
+    const int margin = metrics.height / 2 + 2;
+    const RECT reach = IntersectRects(
+        RECT{limit.left, y + o.y - margin, limit.right, y + o.y + metrics.height + margin}, limit);
+    if (!dc.Touches(reach)) {
+        return;
+    }
+    thread_local std::vector<const CGlyph*> glyphs;
+    font.Glyphs(text, glyphs);
     CBitmap& target = *dc.Target();
     const std::uint32_t colour = PixelFromColour(dc.State().textColour);
     int penX = x + o.x;

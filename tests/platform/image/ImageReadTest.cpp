@@ -152,6 +152,39 @@ TEST(BmpRead, RefusesTruncatedCompressedAndUnsupportedImages) {
     EXPECT_EQ(LoadBmpBitmap(badOffset.data(), badOffset.size()), nullptr);
 }
 
+// Every header byte of a valid file set to extreme values, and every length cut: the
+// decoders must refuse or decode, never read outside the data.
+TEST(BmpRead, CorruptedHeadersAreHandledSafely) {
+    const std::vector<std::uint8_t> valid =
+        Bmp(3, 2, 8, {{0, 0, 255, 0}, {255, 0, 0, 0}}, std::vector<std::uint8_t>(8, 1));
+    for (std::size_t at = 0; at < 14 + 40 + 8; ++at) {
+        for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+            std::vector<std::uint8_t> bytes = valid;
+            bytes[at] = value;
+            DeleteObject(LoadBmpBitmap(bytes.data(), bytes.size()));
+        }
+    }
+    for (std::size_t length = 0; length < valid.size(); ++length) {
+        const std::vector<std::uint8_t> cut(valid.begin(), valid.begin() + std::ptrdiff_t(length));
+        EXPECT_EQ(LoadBmpBitmap(cut.data(), cut.size()), nullptr) << length;
+    }
+}
+
+TEST(PngRead, CorruptedFilesAreHandledSafely) {
+    const std::vector<std::uint8_t> rgba(4 * 4 * 4, 90);
+    const std::vector<std::uint8_t> valid = EncodePng(4, 4, rgba, true);
+    for (std::size_t at = 0; at < valid.size(); ++at) {
+        std::vector<std::uint8_t> bytes = valid;
+        bytes[at] ^= 0xA5;
+        DeleteObject(LoadPngBitmap(bytes.data(), bytes.size()));
+    }
+    // Cut inside the header or the pixel data: refused. (Losing only the end chunk still
+    // gives the whole picture.)
+    for (std::size_t length = 0; length < valid.size() / 2; ++length) {
+        EXPECT_EQ(LoadPngBitmap(valid.data(), length), nullptr) << length;
+    }
+}
+
 TEST(ImageFiles, TheShippedSkinImagesDecode) {
     const std::string skins = VISTREL_SKINS_DIR;
     CGdiHandle<HBITMAP> logo(LoadPngFile(skins + "/png/3-logomodule.png"));
