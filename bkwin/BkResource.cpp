@@ -9,25 +9,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 
-bool TypeNameEquals(const WString& wanted, const char* stored) {
-    std::size_t i = 0;
-    for (; i < wanted.size() && stored[i] != '\0'; ++i) {
-        wchar_t c = wanted[i];
-        if (c >= L'A' && c <= L'Z') {
-            c = c - L'A' + L'a';
-        }
-        char s = stored[i];
-        if (s >= 'A' && s <= 'Z') {
-            s = char(s - 'A' + 'a');
-        }
-        if (c != wchar_t(static_cast<unsigned char>(s))) {
-            return false;
-        }
-    }
-    return i == wanted.size() && stored[i] == '\0';
+// Type names are ASCII and compare without regard to case.
+bool TypeNameEquals(const WString& wanted, std::string_view stored) {
+    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c; };
+    return std::equal(wanted.begin(), wanted.end(), stored.begin(), stored.end(),
+                      [&](wchar_t w, char s) {
+                          return lower(w) == lower(wchar_t(static_cast<unsigned char>(s)));
+                      });
 }
 
 } // namespace
