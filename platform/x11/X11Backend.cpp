@@ -378,6 +378,14 @@ bool CX11Backend::DockInTray(HWND hwnd) {
     if (tray == None) {
         return false;
     }
+    // Trays size their icons from the minimum size hint.
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    XSizeHints hints{};
+    hints.flags = PMinSize | PBaseSize;
+    hints.min_width = hints.base_width = int(r.Width());
+    hints.min_height = hints.base_height = int(r.Height());
+    XSetWMNormalHints(d, top->window, &hints);
     // XEmbed: version 0, mapped, so the tray shows the icon as soon as it has embedded it.
     const long info[2] = {0, 1};
     XChangeProperty(d, top->window, A("_XEMBED_INFO"), A("_XEMBED_INFO"), 32, PropModeReplace,

@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""Drives tools/vistrel-x11-demo on a private Xvfb display with xdotool: the window appears
+borderless and shaped, the picture and the edit box take input (Latin and Chinese text), the
+pop-up menu reports its choice, the tray icon docks into trayer and reports a right click, the
+tray add fails without a tray host, and an idle program uses no CPU."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+DEMO = sys.argv.pop(1) if len(sys.argv) > 1 else "vistrel-x11-demo"
+WINDOW = (100, 100, 360, 240)  # the demo's position and size
+
+
+def free_display():
+    for n in range(90, 200):
+        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
+            return f":{n}"
+    raise RuntimeError("no free X display number")
+
+
+class Display:
+    def __init__(self):
+        self.name = free_display()
+        self.server = subprocess.Popen(
+            ["Xvfb", self.name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.env = dict(os.environ, DISPLAY=self.name)
+        deadline = time.time() + 10
+        while subprocess.call(["xdotool", "getmouselocation"], env=self.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) != 0:
+            if time.time() > deadline:
+                raise RuntimeError("Xvfb did not start")
+            time.sleep(0.1)
+
+    def run(self, *args):
+        return subprocess.run(list(args), env=self.env, check=True, capture_output=True,
+                              text=True).stdout
+
+    def xdotool(self, *args):
+        self.run("xdotool", *args)
+
+    def pixel(self, x, y):
+        """The colour of one screen pixel as (r, g, b)."""
+        with tempfile.NamedTemporaryFile(suffix=".xwd") as shot:
+            subprocess.run(["xwd", "-root", "-silent", "-out", shot.name], env=self.env, check=True)
+            text = subprocess.run(["convert", shot.name, "-crop", f"1x1+{x}+{y}", "-depth", "8",
+                                   "txt:-"], check=True, capture_output=True, text=True).stdout
+        colour = text.splitlines()[1].split("#")[1][:6]
+        return tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
+
+    def screenshot(self, path):
+        with tempfile.NamedTemporaryFile(suffix=".xwd") as shot:
+            subprocess.run(["xwd", "-root", "-silent", "-out", shot.name], env=self.env, check=True)
+            subprocess.run(["convert", shot.name, path], check=True)
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait()
+
+
+class Demo:
+    def __init__(self, display):
+        self.process = subprocess.Popen([DEMO], env=display.env, stdout=subprocess.PIPE,
+                                        stderr=subprocess.STDOUT, text=True, bufsize=1)
+        self.lines = []
+        self.reader = threading.Thread(target=self.read, daemon=True)
+        self.reader.start()
+        self.wait_for("ready")
+
+    def read(self):
+        for line in self.process.stdout:
+            self.lines.append(line.rstrip("\n"))
+
+    def wait_for(self, wanted, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if wanted in self.lines:
+                return True
+            time.sleep(0.05)
+        raise AssertionError(f"never saw {wanted!r}; saw {self.lines!r}")
+
+    def cpu_seconds(self):
+        with open(f"/proc/{self.process.pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+        self.process.wait(timeout=10)
+        self.reader.join(timeout=5)
+        self.process.stdout.close()
+
+
+class X11DemoTest(unittest.TestCase):
+    def setUp(self):
+        self.display = Display()
+        self.tray = None
+
+    def tearDown(self):
+        if self.tray:
+            self.tray.terminate()
+            self.tray.wait()
+        self.display.close()
+
+    def start_tray(self):
+        self.tray = subprocess.Popen(
+            ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
+             "120", "--height", "24", "--expand", "false"],
+            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.time() + 10
+        while "trayer" not in subprocess.run(["xwininfo", "-root", "-tree"], env=self.display.env,
+                                             capture_output=True, text=True).stdout:
+            if time.time() > deadline:
+                raise RuntimeError("trayer did not start")
+            time.sleep(0.1)
+        time.sleep(0.5)
+
+    def test_window_picture_edit_and_menu(self):
+        demo = Demo(self.display)
+        try:
+            x, y, w, h = WINDOW
+            # Shaped: the corner pixel is the root's black, the header is blue, the picture's
+            # first quarter red.
+            self.assertEqual(self.display.pixel(x, y), (0, 0, 0))
+            self.assertEqual(self.display.pixel(x + 10, y + 5), (0x1F, 0x5F, 0xA8))
+            self.assertEqual(self.display.pixel(x + 30, y + 60), (0xE0, 0x40, 0x40))
+            self.display.screenshot(os.path.join(tempfile.gettempdir(), "vistrel-x11-demo.png"))
+
+            self.display.xdotool("mousemove", str(x + 200), str(y + 92), "click", "1")
+            self.display.xdotool("type", "--delay", "30", "Hi")
+            demo.wait_for("edit: Hi")
+            self.display.xdotool("type", "--delay", "60", "中文")
+            demo.wait_for("edit: Hi中文")
+
+            self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
+            time.sleep(0.5)
+            # The menu opens at the pointer; its first item lies about 16 pixels below it.
+            self.display.xdotool("mousemove", str(x + 230), str(y + 166))
+            time.sleep(0.2)
+            self.display.xdotool("click", "1")
+            demo.wait_for("menu: 32775")
+            # A click outside closes the next menu without a command.
+            self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
+            time.sleep(0.5)
+            self.display.xdotool("mousemove", "900", "600", "click", "1")
+            time.sleep(0.5)
+            self.assertNotIn("menu: 32774", demo.lines)
+        finally:
+            demo.close()
+
+    def test_tray_icon_docks_and_reports_right_click(self):
+        self.start_tray()
+        demo = Demo(self.display)
+        try:
+            self.assertIn("tray: added", demo.lines)
+            tree = self.display.run("xwininfo", "-root", "-tree")
+            icon = [l for l in tree.splitlines() if '"Vistrel": ("vistrel"' in l]
+            self.assertTrue(icon, tree)
+            # "  0x..  "Vistrel": ("vistrel" "Vistrel")  22x22+0+0  +1022+745"
+            size, absolute = icon[0].split()[-2:]
+            width, height = (int(v) for v in size.split("+")[0].split("x"))
+            self.assertGreater(width, 8)
+            ax, ay = (int(v) for v in absolute.lstrip("+").split("+"))
+            self.display.xdotool("mousemove", str(ax + width // 2), str(ay + height // 2),
+                                 "click", "3")
+            demo.wait_for("tray: id=1 msg=517")
+        finally:
+            demo.close()
+
+    def test_tray_add_fails_without_a_tray_and_idle_uses_no_cpu(self):
+        demo = Demo(self.display)
+        try:
+            self.assertIn("tray: unavailable", demo.lines)
+            before = demo.cpu_seconds()
+            time.sleep(2)
+            self.assertLess(demo.cpu_seconds() - before, 0.05)
+        finally:
+            demo.close()
+
+    def test_no_display_is_one_clear_error(self):
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        result = subprocess.run([DEMO], env=env, capture_output=True, text=True, timeout=10)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stderr.strip().count("\n"), 0)
+        self.assertIn("DISPLAY", result.stderr)
+
+
+if __name__ == "__main__":
+    if not shutil.which("Xvfb"):
+        print("Xvfb is not installed")
+        sys.exit(1)
+    unittest.main()
