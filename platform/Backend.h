@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class CIcon;
+
 class IBackend {
 public:
     virtual ~IBackend() = default;
@@ -22,6 +24,8 @@ public:
     virtual void TopLevelShown(HWND hwnd, bool shown) = 0;
     virtual void TopLevelMoved(HWND hwnd, const RECT& screenRect) = 0;
     virtual void TopLevelTitleChanged(HWND hwnd, const WString& title) = 0;
+    // The icon the desktop shows for the window (null: none).
+    virtual void TopLevelIconChanged(HWND hwnd, const CIcon* icon) = 0;
     virtual void TopLevelRegionChanged(HWND hwnd, const CRegion& region) = 0;
     virtual void TopLevelRaised(HWND hwnd) = 0;
     virtual void TopLevelActivated(HWND hwnd) = 0;

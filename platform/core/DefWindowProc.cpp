@@ -41,6 +41,20 @@ void ReportPositionChange(HWND hwnd, const WINDOWPOS& pos) {
     }
 }
 
+// The window keeps one icon of each kind (borrowed: the caller keeps it alive); the desktop
+// shows the big one, else the small one.
+LRESULT DefaultSetIcon(HWND hwnd, WPARAM kind, LPARAM icon) {
+    const WString name = kind == ICON_BIG ? L"IconBig" : L"IconSmall";
+    void* previous = GetProp(hwnd, name);
+    SetProp(hwnd, name, reinterpret_cast<void*>(icon));
+    if (!(GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD)) {
+        void* shown = GetProp(hwnd, L"IconBig");
+        Backend().TopLevelIconChanged(
+            hwnd, static_cast<const CIcon*>(shown ? shown : GetProp(hwnd, L"IconSmall")));
+    }
+    return reinterpret_cast<LRESULT>(previous);
+}
+
 LRESULT DefaultSysCommand(HWND hwnd, WPARAM command) {
     switch (command & 0xFFF0) {
     case SC_CLOSE:
@@ -96,6 +110,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSCOMMAND:
         return DefaultSysCommand(hwnd, wParam);
+    case WM_SETICON:
+        return DefaultSetIcon(hwnd, wParam, lParam);
     case WM_RBUTTONUP: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(hwnd, &p);

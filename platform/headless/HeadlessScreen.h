@@ -17,6 +17,7 @@ public:
     void TopLevelShown(HWND, bool) override {}
     void TopLevelMoved(HWND, const RECT&) override {}
     void TopLevelTitleChanged(HWND, const WString&) override {}
+    void TopLevelIconChanged(HWND, const CIcon*) override {}
     void TopLevelRegionChanged(HWND, const CRegion&) override {}
     void TopLevelRaised(HWND) override {}
     void TopLevelActivated(HWND) override {}

@@ -7,6 +7,7 @@
 #include "platform/PaintDC.h"
 #include "platform/Utf8.h"
 #include "platform/Window.h"
+#include "platform/draw/Icon.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Presenter.h"
@@ -63,6 +64,7 @@ public:
     void TopLevelShown(HWND hwnd, bool shown) override;
     void TopLevelMoved(HWND hwnd, const RECT& screenRect) override;
     void TopLevelTitleChanged(HWND hwnd, const WString& title) override;
+    void TopLevelIconChanged(HWND hwnd, const CIcon* icon) override;
     void TopLevelRegionChanged(HWND hwnd, const CRegion& region) override;
     void TopLevelRaised(HWND hwnd) override;
     void TopLevelActivated(HWND hwnd) override;
@@ -299,6 +301,27 @@ void CX11Backend::TopLevelTitleChanged(HWND hwnd, const WString& title) {
     XFlush(d);
 }
 
+void CX11Backend::TopLevelIconChanged(HWND hwnd, const CIcon* icon) {
+    CTopLevel* top = Find(hwnd);
+    if (!top) {
+        return;
+    }
+    Display* d = m_display.get();
+    if (!icon) {
+        XDeleteProperty(d, top->window, A("_NET_WM_ICON"));
+        XFlush(d);
+        return;
+    }
+    // Width, height, then ARGB pixels, each in a long as format 32 properties are passed.
+    std::vector<long> data{long(icon->Width()), long(icon->Height())};
+    for (std::uint32_t argb : icon->Pixels()) {
+        data.push_back(long(argb));
+    }
+    XChangeProperty(d, top->window, A("_NET_WM_ICON"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), int(data.size()));
+    XFlush(d);
+}
+
 void CX11Backend::TopLevelRegionChanged(HWND hwnd, const CRegion& region) {
     CTopLevel* top = Find(hwnd);
     if (!top) {
@@ -323,6 +346,14 @@ void CX11Backend::TopLevelRaised(HWND hwnd) {
     CTopLevel* top = Find(hwnd);
     if (!top || m_applyingNative) {
         return;
+    }
+    if (top->mapped && !top->overrideRedirect && !top->docked) {
+        // The window manager keeps the state of mapped windows; ask it for "above" to follow
+        // the topmost style, which a z-order change may have switched.
+        constexpr long kRemove = 0, kAdd = 1;
+        const bool topmost = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        SendRootMessage(top->window, A("_NET_WM_STATE"), topmost ? kAdd : kRemove,
+                        long(A("_NET_WM_STATE_ABOVE")), 0, 1, 0);
     }
     XRaiseWindow(m_display.get(), top->window);
     XFlush(m_display.get());

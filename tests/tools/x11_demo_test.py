@@ -146,6 +146,24 @@ class X11DemoTest(unittest.TestCase):
             time.sleep(0.2)
             self.display.xdotool("click", "1")
             demo.wait_for("menu: 32775")
+            # The window system moves the X window ("移动" is the second item) ...
+            self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
+            time.sleep(0.5)
+            self.display.xdotool("mousemove", str(x + 230), str(y + 192))
+            time.sleep(0.2)
+            self.display.xdotool("click", "1")
+            demo.wait_for("menu: 32776")
+            time.sleep(0.5)
+            self.assertEqual(self.display.pixel(300 + 10, 200 + 5), (0x1F, 0x5F, 0xA8))
+            # ... and follows a move made from outside: the edit box is found at its new place.
+            window = self.display.run("xdotool", "search", "--name", "Vistrel demo").split()[0]
+            self.display.xdotool("windowmove", window, "150", "120")
+            time.sleep(0.5)
+            self.display.xdotool("mousemove", str(150 + 250), str(120 + 92), "click", "1")
+            self.display.xdotool("type", "--delay", "30", "!")
+            demo.wait_for("edit: Hi中文!")
+            self.assertIn("16 x 16", self.display.run("xprop", "-id", window, "_NET_WM_ICON"))
+            x, y = 150, 120
             # A click outside closes the next menu without a command.
             self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
             time.sleep(0.5)

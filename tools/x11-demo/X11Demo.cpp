@@ -26,6 +26,7 @@ constexpr int kPictureId = 102;
 constexpr UINT kTrayCallback = 2024;
 constexpr UINT_PTR kCommandHello = 32775;
 constexpr UINT_PTR kCommandQuit = 32774;
+constexpr UINT_PTR kCommandMove = 32776;
 constexpr UINT kEnChange = 0x0300;
 
 constexpr COLORREF kHeader = RGB(0x1F, 0x5F, 0xA8);
@@ -98,6 +99,9 @@ LRESULT MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             Say("edit: " + WideToUtf8(GetWindowText(reinterpret_cast<HWND>(lParam))));
         } else if (wParam == kCommandHello) {
             Say("menu: 32775");
+        } else if (wParam == kCommandMove) {
+            Say("menu: 32776");
+            SetWindowPos(hwnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         } else if (wParam == kCommandQuit) {
             Say("menu: 32774");
             DestroyWindow(hwnd);
@@ -151,6 +155,7 @@ int main() {
     g_menu = CreateMenu();
     HMENU popup = CreatePopupMenu();
     AppendMenu(popup, MF_STRING, kCommandHello, L"窗口");
+    AppendMenu(popup, MF_STRING, kCommandMove, L"移动");
     AppendMenu(popup, MF_SEPARATOR, 0, L"");
     AppendMenu(popup, MF_STRING, kCommandQuit, L"退出");
     AppendMenu(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"TrayMenu");
@@ -158,6 +163,8 @@ int main() {
     HWND main =
         CreateWindowEx(WS_EX_APPWINDOW, wc.lpszClassName, L"Vistrel demo",
                        WS_POPUP | WS_CLIPCHILDREN, 100, 100, kWidth, kHeight, nullptr, 0, nullptr);
+    auto icon = MakeTrayIcon();
+    SendMessage(main, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
     const CRegion frame = RoundedFrame(kWidth, kHeight);
     SetWindowRgn(main, &frame, false);
     HWND picture = CreateWindowEx(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 20, 50, 120,
@@ -172,7 +179,6 @@ int main() {
         SetFocus(edit);
     }
 
-    auto icon = MakeTrayIcon();
     NOTIFYICONDATA tray;
     tray.hWnd = main;
     tray.uID = 1;
