@@ -1,5 +1,6 @@
 #include "platform/controls/BuiltInClasses.h"
 
+#include "platform/controls/Edit.h"
 #include "platform/controls/MenuWindow.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/Tooltip.h"
@@ -10,6 +11,7 @@ void EnsureBuiltInClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
         RegisterStaticClass();
+        RegisterEditClass();
         RegisterMenuClass();
         RegisterTooltipClass();
     });

@@ -1,0 +1,56 @@
+// The "Edit" class: a single-line or multi-line text field with a caret, selection by mouse and
+// keys, clipboard copy, cut and paste, and change notifications to its parent.
+//
+// Notifications go to the parent as WM_COMMAND with MAKEWPARAM(control id, code) and the edit's
+// window as lParam. A change the user makes sends EN_UPDATE, then EN_CHANGE; WM_SETTEXT sends
+// both in a single-line edit and EN_UPDATE alone in a multi-line one. Typing or pasting past
+// the length limit sends EN_MAXTEXT.
+//
+// Before painting, the edit sends WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when read-only or
+// disabled) to its parent with the device context as wParam: the text and background colours
+// the parent sets on that context are used, and a non-zero answer is the background brush.
+#pragma once
+
+#include "platform/Types.h"
+
+// Styles.
+constexpr DWORD ES_LEFT = 0x0000;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+// Without it a single-line edit takes no more text than its width shows.
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+// The selection stays visible while the edit has no focus.
+constexpr DWORD ES_NOHIDESEL = 0x0100;
+constexpr DWORD ES_READONLY = 0x0800;
+constexpr DWORD ES_WANTRETURN = 0x1000;
+constexpr DWORD ES_NUMBER = 0x2000;
+
+// Messages.
+constexpr UINT EM_GETSEL = 0x00B0;    // wParam, lParam: optional DWORD* for start and end
+constexpr UINT EM_SETSEL = 0x00B1;    // anchor, caret; -1 as anchor deselects, as caret: end
+constexpr UINT EM_GETMODIFY = 0x00B8; // whether the user changed the text
+constexpr UINT EM_SETMODIFY = 0x00B9; // wParam: the new flag
+constexpr UINT EM_LIMITTEXT = 0x00C5; // wParam: characters; 0 means no practical limit
+constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
+constexpr UINT EM_SETPASSWORDCHAR = 0x00CC; // wParam: the character; 0 shows the text
+constexpr UINT EM_SETREADONLY = 0x00CF;     // wParam: read-only or not
+constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+constexpr UINT EM_SETMARGINS = 0x00D3; // wParam: EC_ flags; lParam: MAKELPARAM(left, right)
+constexpr UINT EM_GETMARGINS = 0x00D4; // answers MAKELPARAM(left, right)
+constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+
+constexpr WPARAM EC_LEFTMARGIN = 0x0001;
+constexpr WPARAM EC_RIGHTMARGIN = 0x0002;
+
+// Notification codes.
+constexpr WORD EN_SETFOCUS = 0x0100;
+constexpr WORD EN_KILLFOCUS = 0x0200;
+constexpr WORD EN_CHANGE = 0x0300;
+constexpr WORD EN_UPDATE = 0x0400;
+constexpr WORD EN_MAXTEXT = 0x0501;
+
+// Answered by WM_GETDLGCODE besides the codes of DialogMessage.h: the edit takes EM_SETSEL.
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+
+void RegisterEditClass();
