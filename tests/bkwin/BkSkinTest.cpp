@@ -285,6 +285,12 @@ TEST_F(BkSkinTest, GradationWithSizeFillsTheBandAndTheRestWithTo) {
     Skin("baddirection").Draw(wide.Dc(), RECT{0, 0, 10, 2}, 0);
     EXPECT_EQ(wide.At(0, 1), RGB(0, 0, 0));
     EXPECT_EQ(wide.At(9, 0), to);
+
+    // Colours that were never set paint nothing rather than an invalid colour.
+    CBkTestSurface unset(4, 4, kPaper);
+    Skin("unset").Draw(unset.Dc(), RECT{0, 0, 4, 4}, 0);
+    EXPECT_EQ(unset.At(0, 0), kPaper);
+    EXPECT_EQ(unset.At(3, 3), kPaper);
 }
 
 TEST_F(BkSkinTest, PngSubImageHonoursAlpha) {
