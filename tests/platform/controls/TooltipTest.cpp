@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -50,6 +51,7 @@ protected:
     void SetUp() override {
         headless::MoveMouse(5, 5); // away from every window
         Pump();
+        callbackAsks = 0;
         CTestWindowSetup setup;
         setup.handler = [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
             const bool relayed = (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
@@ -67,7 +69,11 @@ protected:
                     ++callbackAsks;
                     askedId = info->hdr.idFrom;
                     askedFrom = info->hdr.hwndFrom;
-                    info->lpszText = callbackText.c_str();
+                    if (answerInBuffer) {
+                        callbackText.copy(info->szText, std::size(info->szText) - 1);
+                    } else {
+                        info->lpszText = callbackText.c_str();
+                    }
                 }
                 return 0;
             }
@@ -130,6 +136,7 @@ protected:
     HWND other = nullptr;
     HWND tooltip = nullptr;
     bool relayLeave = true;
+    bool answerInBuffer = false; // the owner fills szText instead of pointing lpszText
     WString callbackText;
     int callbackAsks = 0;
     UINT_PTR askedId = 0;
@@ -141,10 +148,12 @@ TEST_F(TooltipTest, ShowsAfterTheHoverDelayOnlyForToolsWithText) {
         const wchar_t* given;
         const wchar_t* callbackAnswer;
         const wchar_t* shown; // null: nothing shows
+        bool inBuffer = false;
     };
     const Case cases[] = {
         {L"Start recording", L"", L"Start recording"},
         {LPSTR_TEXTCALLBACKW, L"开始录像 (callback)", L"开始录像 (callback)"},
+        {LPSTR_TEXTCALLBACKW, L"In the buffer", L"In the buffer", true},
         {L"", L"", nullptr},
         {nullptr, L"", nullptr},
         {LPSTR_TEXTCALLBACKW, L"", nullptr},
@@ -155,6 +164,7 @@ TEST_F(TooltipTest, ShowsAfterTheHoverDelayOnlyForToolsWithText) {
         SetUp();
         ASSERT_TRUE(AddTool(c.given));
         callbackText = c.callbackAnswer;
+        answerInBuffer = c.inBuffer;
         headless::MoveMouse(200, 150);
         Pump();
         EXPECT_FALSE(Shown()); // not before the delay
