@@ -53,4 +53,8 @@ constexpr WORD EN_MAXTEXT = 0x0501;
 // Answered by WM_GETDLGCODE besides the codes of DialogMessage.h: the edit takes EM_SETSEL.
 constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 
+// The caret blinks by this window timer of the edit while it has the focus; a subclass keeps
+// its own timers clear of the id.
+constexpr UINT_PTR kEditCaretTimer = 0x45444954;
+
 void RegisterEditClass();

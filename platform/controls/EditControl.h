@@ -1,5 +1,6 @@
 // One edit window's behaviour: its messages, editing commands, clipboard, caret blinking and
-// notifications. The window procedure of the "Edit" class (Edit.cpp) owns one per window.
+// notifications (EditControl.cpp, EditCommands.cpp). The window procedure of the "Edit" class
+// (Edit.cpp) owns one per window.
 #pragma once
 
 #include "platform/Messages.h"

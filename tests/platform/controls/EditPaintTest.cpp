@@ -168,6 +168,22 @@ TEST(EditPaintTest, CaretStaysInViewBetweenTheMargins) {
     EXPECT_FALSE(CaretAt(fixture, 5, top));
 }
 
+TEST(EditPaintTest, CaretBlinksByItsTimerAndShowsAgainOnInput) {
+    CEditFixture fixture(ES_AUTOHSCROLL, L"ab");
+    fixture.Focus();
+    const int top = fixture.TextTop();
+    EXPECT_TRUE(CaretAt(fixture, 1, top));
+    SendMessage(fixture.Edit(), WM_TIMER, kEditCaretTimer, 0);
+    headless::PumpMessages();
+    EXPECT_FALSE(CaretAt(fixture, 1, top));
+    SendMessage(fixture.Edit(), WM_TIMER, kEditCaretTimer, 0);
+    headless::PumpMessages();
+    EXPECT_TRUE(CaretAt(fixture, 1, top));
+    SendMessage(fixture.Edit(), WM_TIMER, kEditCaretTimer, 0);
+    Press({Key(VK_END)});
+    EXPECT_TRUE(CaretAt(fixture, 1 + DefaultFontWidth(L"ab"), top));
+}
+
 TEST(EditPaintTest, MultiLineScrollsToTheCaretLine) {
     const int height = DefaultFontHeight();
     CEditFixture fixture(ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, L"", nullptr,
