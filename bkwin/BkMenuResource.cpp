@@ -1,0 +1,50 @@
+#include "bkwin/BkMenuResource.h"
+
+#include "bkwin/BkResource.h"
+#include "bkwin/BkValueParsers.h"
+#include "platform/Utf8.h"
+
+#include <tinyxml.h>
+
+#include <cstring>
+
+namespace {
+
+WString TextOf(const TiXmlElement& element) {
+    const char* text = element.Attribute("text");
+    return text ? Utf8ToWide(text) : WString();
+}
+
+HMENU LoadPopup(const TiXmlElement& popup) {
+    HMENU menu = CreatePopupMenu();
+    for (const TiXmlElement* e = popup.FirstChildElement(); e; e = e->NextSiblingElement()) {
+        if (std::strcmp(e->Value(), "item") == 0) {
+            const char* id = e->Attribute("id");
+            AppendMenu(menu, MF_STRING, UINT_PTR(id ? ParseInt(id) : 0), TextOf(*e));
+        } else if (std::strcmp(e->Value(), "separator") == 0) {
+            AppendMenu(menu, MF_SEPARATOR, 0, WString());
+        }
+    }
+    return menu;
+}
+
+} // namespace
+
+HMENU LoadSkinMenu(int id) {
+    std::string bytes;
+    if (!LoadSkinResource(id, L"menu", bytes)) {
+        return nullptr;
+    }
+    TiXmlDocument document;
+    document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const TiXmlElement* root = document.RootElement();
+    if (document.Error() || !root || std::strcmp(root->Value(), "menu") != 0) {
+        return nullptr;
+    }
+    HMENU bar = CreateMenu();
+    for (const TiXmlElement* p = root->FirstChildElement("popup"); p;
+         p = p->NextSiblingElement("popup")) {
+        AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(LoadPopup(*p)), TextOf(*p));
+    }
+    return bar;
+}
