@@ -122,6 +122,15 @@ class X11DemoTest(unittest.TestCase):
             time.sleep(0.1)
         time.sleep(0.5)
 
+    def choose_from_menu(self, x, y, item):
+        """Opens the demo's menu with a right click at (x, y) and clicks item `item`: the menu
+        opens at the pointer, its items 26 pixels high below a 4-pixel edge."""
+        self.display.xdotool("mousemove", str(x), str(y), "click", "3")
+        time.sleep(0.5)
+        self.display.xdotool("mousemove", str(x + 30), str(y + 16 + 26 * item))
+        time.sleep(0.2)
+        self.display.xdotool("click", "1")
+
     def test_window_picture_edit_and_menu(self):
         demo = Demo(self.display)
         try:
@@ -139,19 +148,10 @@ class X11DemoTest(unittest.TestCase):
             self.display.xdotool("type", "--delay", "60", "中文")
             demo.wait_for("edit: Hi中文")
 
-            self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
-            time.sleep(0.5)
-            # The menu opens at the pointer; its first item lies about 16 pixels below it.
-            self.display.xdotool("mousemove", str(x + 230), str(y + 166))
-            time.sleep(0.2)
-            self.display.xdotool("click", "1")
+            self.choose_from_menu(x + 200, y + 150, 0)
             demo.wait_for("menu: 32775")
             # The window system moves the X window ("移动" is the second item) ...
-            self.display.xdotool("mousemove", str(x + 200), str(y + 150), "click", "3")
-            time.sleep(0.5)
-            self.display.xdotool("mousemove", str(x + 230), str(y + 192))
-            time.sleep(0.2)
-            self.display.xdotool("click", "1")
+            self.choose_from_menu(x + 200, y + 150, 1)
             demo.wait_for("menu: 32776")
             time.sleep(0.5)
             self.assertEqual(self.display.pixel(300 + 10, 200 + 5), (0x1F, 0x5F, 0xA8))
