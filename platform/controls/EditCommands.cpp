@@ -70,10 +70,8 @@ void CEditControl::OnKeyDown(WPARAM key) {
     case VK_DELETE:
         if (shift) {
             Cut();
-        } else if (m_text.HasSelection()) {
-            ReplaceByUser(L"");
         } else {
-            DeleteRange(caret, control ? m_text.NextWordStart(caret) : m_text.Next(caret));
+            DeleteByKey(caret, control ? m_text.NextWordStart(caret) : m_text.Next(caret));
         }
         break;
     case VK_INSERT:
@@ -92,6 +90,11 @@ void CEditControl::OnKeyDown(WPARAM key) {
     case 'C':
         if (control) {
             Copy();
+        }
+        break;
+    case 'Z':
+        if (control) {
+            Undo();
         }
         break;
     case 'X':
@@ -113,13 +116,7 @@ void CEditControl::OnChar(wchar_t c) {
     const bool control = KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
     if (c == L'\b') {
         const size_t caret = m_text.Caret();
-        if (m_text.HasSelection()) {
-            if (!ReadOnly()) {
-                ReplaceByUser(L"");
-            }
-        } else {
-            DeleteRange(control ? m_text.PreviousWordStart(caret) : m_text.Previous(caret), caret);
-        }
+        DeleteByKey(control ? m_text.PreviousWordStart(caret) : m_text.Previous(caret), caret);
         return;
     }
     // Shortcuts with Ctrl are handled as keys; their characters type nothing.
@@ -156,7 +153,8 @@ void CEditControl::Insert(std::wstring_view text, bool typed) {
         return;
     }
     if (take > 0) {
-        ReplaceByUser(text.substr(0, take));
+        ReplaceByUser(m_text.SelectionStart(), m_text.SelectionEnd(), text.substr(0, take),
+                      typed ? CChange::Typing : CChange::Other);
     }
 }
 
@@ -185,21 +183,48 @@ size_t CEditControl::RoomFor(std::wstring_view text) const {
     return low;
 }
 
-void CEditControl::DeleteRange(size_t from, size_t to) {
-    if (ReadOnly() || from >= to) {
-        return;
+void CEditControl::DeleteByKey(size_t from, size_t to) {
+    if (m_text.HasSelection()) {
+        DeleteRange(m_text.SelectionStart(), m_text.SelectionEnd(), CChange::Other);
+    } else {
+        DeleteRange(from, to, CChange::Deleting);
     }
-    m_text.Select(from, to);
-    ReplaceByUser(L"");
 }
 
-void CEditControl::ReplaceByUser(std::wstring_view text) {
+void CEditControl::DeleteRange(size_t from, size_t to, CChange kind) {
+    if (!ReadOnly() && from < to) {
+        ReplaceByUser(from, to, L"", kind);
+    }
+}
+
+void CEditControl::ReplaceByUser(size_t from, size_t to, std::wstring_view text, CChange kind) {
+    if (kind == CChange::Other || m_lastChange != kind) {
+        m_undo = CUndoStep{m_text.Text(), m_text.Anchor(), m_text.Caret()};
+    }
+    m_text.Select(from, to);
     m_text.ReplaceSelection(text);
+    m_modified = true;
+    CaretMoved();
+    m_lastChange = kind;
+    if (Notify(EN_UPDATE)) {
+        Notify(EN_CHANGE);
+    }
+}
+
+bool CEditControl::Undo() {
+    if (ReadOnly() || !m_undo) {
+        return false;
+    }
+    CUndoStep redo{m_text.Text(), m_text.Anchor(), m_text.Caret()};
+    m_text.SetText(m_undo->text);
+    m_text.Select(m_undo->anchor, m_undo->caret);
+    m_undo = std::move(redo);
     m_modified = true;
     CaretMoved();
     if (Notify(EN_UPDATE)) {
         Notify(EN_CHANGE);
     }
+    return true;
 }
 
 bool CEditControl::Copy() {
@@ -213,7 +238,7 @@ bool CEditControl::Copy() {
 
 void CEditControl::Cut() {
     if (!ReadOnly() && Copy()) {
-        ReplaceByUser(L"");
+        DeleteRange(m_text.SelectionStart(), m_text.SelectionEnd(), CChange::Other);
     }
 }
 

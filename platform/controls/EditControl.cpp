@@ -154,9 +154,7 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Paste();
         return 0;
     case WM_CLEAR:
-        if (!ReadOnly() && m_text.HasSelection()) {
-            ReplaceByUser(L"");
-        }
+        DeleteRange(m_text.SelectionStart(), m_text.SelectionEnd(), CChange::Other);
         return 0;
     case WM_GETDLGCODE: {
         LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
@@ -190,6 +188,13 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         CaretMoved();
         return 1;
     }
+    case EM_CANUNDO:
+        return m_undo.has_value();
+    case EM_UNDO:
+        return Undo();
+    case EM_EMPTYUNDOBUFFER:
+        m_undo.reset();
+        return 0;
     case EM_GETMODIFY:
         return m_modified;
     case EM_SETMODIFY:
@@ -238,6 +243,8 @@ void CEditControl::MoveCaret(size_t pos, bool extend) {
 }
 
 void CEditControl::CaretMoved() {
+    // A move ends the run of typing or deleting that one undo step takes back.
+    m_lastChange.reset();
     m_view.ScrollToCaret(m_text);
     // The caret shows at once after every move and blinks again from there.
     if (Focused()) {
@@ -264,6 +271,7 @@ void CEditControl::OnButtonDown(POINT point, bool extend) {
 void CEditControl::SetText(std::wstring_view text) {
     m_text.SetText(text);
     m_modified = false;
+    m_undo.reset();
     CaretMoved();
     if (Notify(EN_UPDATE) && !m_multiLine) {
         Notify(EN_CHANGE);

@@ -7,6 +7,7 @@
 #include "platform/controls/EditText.h"
 #include "platform/controls/EditView.h"
 
+#include <optional>
 #include <string_view>
 
 class CEditControl {
@@ -29,13 +30,22 @@ private:
     void OnChar(wchar_t c);
     void OnButtonDown(POINT point, bool extend);
 
+    // Kinds of change by the user. Characters typed one after another, and characters deleted
+    // one after another, make one undo step until the caret is moved.
+    enum class CChange { Typing, Deleting, Other };
+
     // Editing by the user; each change ends with EN_UPDATE and EN_CHANGE.
     void Insert(std::wstring_view text, bool typed);
     // How many characters of `text` may replace the selection: within the length limit and,
     // without ES_AUTOHSCROLL, within the width of a single-line edit.
     size_t RoomFor(std::wstring_view text) const;
-    void DeleteRange(size_t from, size_t to);
-    void ReplaceByUser(std::wstring_view text);
+    // Delete and Backspace: the selection, or without one the range from `from` to `to`.
+    void DeleteByKey(size_t from, size_t to);
+    void DeleteRange(size_t from, size_t to, CChange kind);
+    // Replaces the range with `text`, leaving the caret after it.
+    void ReplaceByUser(size_t from, size_t to, std::wstring_view text, CChange kind);
+    // Takes the last step back; undoing again takes the undo back.
+    bool Undo();
     bool Copy();
     void Cut();
     void Paste();
@@ -57,4 +67,12 @@ private:
     bool m_modified = false;
     bool m_dragging = false;
     bool m_caretOn = false;
+
+    struct CUndoStep {
+        WString text;
+        size_t anchor = 0;
+        size_t caret = 0;
+    };
+    std::optional<CUndoStep> m_undo;     // the state before the last step
+    std::optional<CChange> m_lastChange; // the change the next one of its kind joins
 };

@@ -159,6 +159,48 @@ const CKeyCase kKeyCases[] = {
      L"abc",
      {1, 1}},
     {"NumberTakesDigitsOnly", kLine | ES_NUMBER, L"", {0, 0}, {Typed(L"1a2-3 ４")}, L"123", {3, 3}},
+    {"ControlZUndoesTheTyping",
+     kLine,
+     L"ab",
+     {2, 2},
+     {Typed(L"cd"), ControlKey('Z')},
+     L"ab",
+     {2, 2}},
+    {"ControlZAgainRedoes",
+     kLine,
+     L"ab",
+     {2, 2},
+     {Typed(L"cd"), ControlKey('Z'), ControlKey('Z')},
+     L"abcd",
+     {4, 4}},
+    {"UndoTakesBackOnlyTheLastRun",
+     kLine,
+     L"ab",
+     {2, 2},
+     {Typed(L"cd"), Key(VK_LEFT), Typed(L"x"), ControlKey('Z')},
+     L"abcd",
+     {3, 3}},
+    {"UndoBringsBackDeletedCharacters",
+     kLine,
+     L"abcd",
+     {4, 4},
+     {Key(VK_BACK), Key(VK_BACK), ControlKey('Z')},
+     L"abcd",
+     {4, 4}},
+    {"UndoBringsBackTheSelection",
+     kLine,
+     L"hello",
+     {0, 5},
+     {Key(VK_DELETE), ControlKey('Z')},
+     L"hello",
+     {0, 5}},
+    {"UndoOfAReplacedSelection",
+     kLine,
+     L"hello",
+     {0, 5},
+     {Typed(L"yo"), ControlKey('Z')},
+     L"hello",
+     {0, 5}},
     {"LimitStopsTyping", kLine, L"", {0, 0}, {Typed(L"abcdef")}, L"abc", {3, 3}, 3},
     {"LimitLeavesRoomForAReplacedSelection",
      kLine,
@@ -231,6 +273,26 @@ TEST(EditFlagsTest, WithoutAutoScrollALineTakesNoMoreThanItsWidth) {
     EXPECT_LT(DefaultFontWidth(text), 58);
     EXPECT_GE(DefaultFontWidth(alphabet.substr(0, text.size() + 1)), 58);
     EXPECT_EQ(fixture.Notifications().back(), EN_MAXTEXT);
+}
+
+TEST(EditFlagsTest, UndoIsClearedBySetText) {
+    CEditFixture fixture(ES_AUTOHSCROLL, L"a");
+    EXPECT_EQ(SendMessage(fixture.Edit(), EM_CANUNDO, 0, 0), 0);
+    EXPECT_EQ(SendMessage(fixture.Edit(), EM_UNDO, 0, 0), 0);
+    fixture.Focus();
+    SendMessage(fixture.Edit(), EM_SETSEL, 1, 1);
+    Press({Typed(L"b")});
+    EXPECT_EQ(SendMessage(fixture.Edit(), EM_CANUNDO, 0, 0), 1);
+    fixture.ClearNotifications();
+    EXPECT_EQ(SendMessage(fixture.Edit(), EM_UNDO, 0, 0), 1);
+    EXPECT_EQ(fixture.Text(), L"a");
+    EXPECT_EQ(fixture.Notifications(), (std::vector<WORD>{EN_UPDATE, EN_CHANGE}));
+    SetWindowText(fixture.Edit(), L"new");
+    EXPECT_EQ(SendMessage(fixture.Edit(), EM_CANUNDO, 0, 0), 0);
+    Press({Typed(L"x")});
+    SendMessage(fixture.Edit(), EM_EMPTYUNDOBUFFER, 0, 0);
+    Press({ControlKey('Z')});
+    EXPECT_EQ(fixture.Text(), L"xnew");
 }
 
 TEST(EditFlagsTest, ModifyFlagFollowsTheUser) {
