@@ -66,11 +66,11 @@ protected:
 
     // Runs the chooser with `steps` acted out on it, one per timer tick, and answers the path
     // it chose. A run that the steps do not end is closed, so a failing test cannot hang.
-    CIdListPtr RunChooser(Steps steps) {
+    CIdListPtr RunChooser(Steps steps, bool owned = true) {
         steps.push_back([] { PostMessage(Chooser(), WM_CLOSE, 0, 0); });
         CModalScript script(std::move(steps));
         BROWSEINFO info;
-        info.hwndOwner = owner;
+        info.hwndOwner = owned ? owner : nullptr;
         info.lpszTitle = kPrompt;
         CIdListPtr chosen(SHBrowseForFolderW(&info));
         EXPECT_FALSE(script.Finished()) << "the steps did not end the chooser";
@@ -286,6 +286,11 @@ TEST_F(FolderChooserTest, SitsCentredOnItsOwnerAndInsideTheWorkArea) {
     EXPECT_LE(placed.bottom, kWorkArea.bottom);
     EXPECT_GE(placed.left, kWorkArea.left);
     EXPECT_GE(placed.top, kWorkArea.top);
+
+    // Without an owner: the middle of the work area.
+    RunChooser({[&] { GetWindowRect(Chooser(), &placed); }, Key(VK_ESCAPE)}, false);
+    EXPECT_NEAR((placed.left + placed.right) / 2, kWorkArea.right / 2, 1);
+    EXPECT_NEAR((placed.top + placed.bottom) / 2, kWorkArea.bottom / 2, 1);
 }
 
 TEST_F(FolderChooserTest, QuitEndsTheChooserAndStaysQueuedForTheOuterLoop) {
