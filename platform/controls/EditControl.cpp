@@ -138,6 +138,13 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         m_dragging = false;
         return 0;
+    case WM_MOUSEWHEEL:
+        // Three lines for each notch of the wheel, as desktop text views scroll.
+        if (m_multiLine) {
+            m_view.ScrollLines(m_text, -3 * std::int16_t(HIWORD(wParam)) / 120);
+            Invalidate();
+        }
+        return 0;
     case WM_KEYDOWN:
         OnKeyDown(wParam);
         return 0;

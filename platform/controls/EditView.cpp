@@ -120,6 +120,16 @@ void CEditView::ScrollToCaret(const CEditText& text) {
     }
 }
 
+void CEditView::ScrollLines(const CEditText& text, int delta) {
+    if (!m_multiLine) {
+        return;
+    }
+    const auto lines = static_cast<long long>(Lines(text).size());
+    const long long last = std::max<long long>(lines - VisibleLines(), 0);
+    m_firstLine =
+        size_t(std::clamp<long long>(static_cast<long long>(m_firstLine) + delta, 0, last));
+}
+
 void CEditView::Paint(HDC hdc, const CEditText& text, HBRUSH background, bool showSelection,
                       bool showCaret) const {
     CDcStateSaver saved(hdc);

@@ -43,6 +43,8 @@ public:
     size_t PositionOnLine(const CEditText& text, const CEditLine& line, int x) const;
     // Scrolls so the caret is in view, and no further than the text needs.
     void ScrollToCaret(const CEditText& text);
+    // Moves the first visible line of a multi-line view by `delta` lines, within the text.
+    void ScrollLines(const CEditText& text, int delta);
 
     // Fills the client area with `background`, then draws the text with the context's text
     // colour, background colour and mode, the selection in the highlight colours, and the

@@ -3,6 +3,7 @@
 #include "EditFixture.h"
 
 #include "platform/Input.h"
+#include "platform/InputInjection.h"
 #include "platform/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,30 @@ TEST(EditMouseTest, ClickInAMultiLineEditFindsTheLine) {
         ClickAt(fixture.ScreenPoint(c.client.x, c.client.y));
         EXPECT_EQ(fixture.Selection(), std::make_pair(c.expected, c.expected));
     }
+}
+
+TEST(EditMouseTest, WheelScrollsAMultiLineEdit) {
+    const int height = DefaultFontHeight();
+    CEditFixture fixture(ES_MULTILINE | ES_WANTRETURN, L"0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7",
+                         nullptr, {10, 10, 210, 10 + 2 * height});
+    // The first visible line is the one a click at the top lands on; "n" starts at 3 * n.
+    const auto topLine = [&] {
+        const POINT p = fixture.ScreenPoint(1, 1);
+        ClickAt(p);
+        headless::MoveMouse(p.x + 40, p.y); // no double-click with the next click
+        return fixture.Selection().first / 3;
+    };
+    const POINT inside = fixture.ScreenPoint(50, 5);
+    headless::MoveMouse(inside.x, inside.y);
+    InjectMouseWheel(-120);
+    headless::PumpMessages();
+    EXPECT_EQ(topLine(), 3u);
+    InjectMouseWheel(-240); // no further than the last lines
+    headless::PumpMessages();
+    EXPECT_EQ(topLine(), 6u);
+    InjectMouseWheel(120);
+    headless::PumpMessages();
+    EXPECT_EQ(topLine(), 3u);
 }
 
 TEST(EditMouseTest, TheCursorIsTheIBeam) {
