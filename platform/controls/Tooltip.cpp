@@ -163,7 +163,11 @@ void CTooltip::OnTimer(UINT_PTR id) {
     if (id == kHoverTimer) {
         KillTimer(m_hwnd, kHoverTimer);
         // The text is taken now, so an update or a callback answer made meanwhile counts.
+        const HWND self = m_hwnd;
         const WString text = ToolText(tool);
+        if (!IsWindow(self)) {
+            return; // the owner destroyed the tooltip while it answered
+        }
         if (!text.empty()) {
             Show(text);
         }

@@ -69,6 +69,10 @@ protected:
                     ++callbackAsks;
                     askedId = info->hdr.idFrom;
                     askedFrom = info->hdr.hwndFrom;
+                    if (destroyInCallback) {
+                        DestroyWindow(tooltip);
+                        return 0;
+                    }
                     if (answerInBuffer) {
                         callbackText.copy(info->szText, std::size(info->szText) - 1);
                     } else {
@@ -137,6 +141,7 @@ protected:
     HWND tooltip = nullptr;
     bool relayLeave = true;
     bool answerInBuffer = false; // the owner fills szText instead of pointing lpszText
+    bool destroyInCallback = false;
     WString callbackText;
     int callbackAsks = 0;
     UINT_PTR askedId = 0;
@@ -358,6 +363,14 @@ TEST_F(TooltipTest, AreaToolsOfOneWindowShowTheirOwnTexts) {
     EXPECT_FALSE(Shown());
     ASSERT_TRUE(ShowsWithin(2000));
     EXPECT_EQ(TipRect().Width(), ExpectedTipSize(L"The right half of the window").cx);
+}
+
+TEST_F(TooltipTest, OwnerMayDestroyTheTooltipWhileAnsweringForIt) {
+    ASSERT_TRUE(AddTool(LPSTR_TEXTCALLBACKW));
+    destroyInCallback = true;
+    headless::MoveMouse(200, 150);
+    EXPECT_TRUE(RunUntil([this] { return !IsWindow(tooltip); }, 2000));
+    EXPECT_EQ(callbackAsks, 1);
 }
 
 TEST(TooltipSubclassTest, SubclassedToolShowsWithoutRelayingAndGetsItsProcedureBack) {
