@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct CClipboardCase {
@@ -19,6 +21,11 @@ struct CClipboardCase {
     WString clipboardAfter;
     size_t limit = 0;
 };
+
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const CClipboardCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class EditClipboardTest : public testing::TestWithParam<CClipboardCase> {};
 

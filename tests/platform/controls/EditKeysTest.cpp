@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct CKeyCase {
@@ -15,6 +17,11 @@ struct CKeyCase {
     std::pair<DWORD, DWORD> expectedSelection;
     size_t limit = 0; // EM_LIMITTEXT when non-zero
 };
+
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const CKeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class EditKeysTest : public testing::TestWithParam<CKeyCase> {};
 
