@@ -199,17 +199,28 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
     return nullptr;
 }
 
+namespace {
+
+// Selects and answers the previous object as T. The previous object is kept alive until the
+// conversion is done: it may be one that was deleted while selected, freed by this very call.
+template <class T> T* SelectTyped(HDC hdc, T* object, UINT type) {
+    const CGdiRef previous(GetCurrentObject(hdc, type));
+    return static_cast<T*>(SelectObject(hdc, static_cast<HGDIOBJ>(object)));
+}
+
+} // namespace
+
 HBITMAP SelectObject(HDC hdc, HBITMAP bitmap) {
-    return static_cast<HBITMAP>(SelectObject(hdc, static_cast<HGDIOBJ>(bitmap)));
+    return SelectTyped(hdc, bitmap, OBJ_BITMAP);
 }
 HFONT SelectObject(HDC hdc, HFONT font) {
-    return static_cast<HFONT>(SelectObject(hdc, static_cast<HGDIOBJ>(font)));
+    return SelectTyped(hdc, font, OBJ_FONT);
 }
 HPEN SelectObject(HDC hdc, HPEN pen) {
-    return static_cast<HPEN>(SelectObject(hdc, static_cast<HGDIOBJ>(pen)));
+    return SelectTyped(hdc, pen, OBJ_PEN);
 }
 HBRUSH SelectObject(HDC hdc, HBRUSH brush) {
-    return static_cast<HBRUSH>(SelectObject(hdc, static_cast<HGDIOBJ>(brush)));
+    return SelectTyped(hdc, brush, OBJ_BRUSH);
 }
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
