@@ -3,12 +3,20 @@
 #include "app/Log.h"
 #include "platform/MessageLoop.h"
 
+#include <opencv2/core/utility.hpp>
+
 #include <algorithm>
 
 CCameraManager* CCameraManager::Instance() {
     // Never destroyed: capture and dispatch threads may still run while the process exits.
     static CCameraManager* const instance = new CCameraManager();
     return instance;
+}
+
+CCameraManager::CCameraManager() {
+    // The pipeline already runs a thread per camera and the dispatch thread, and its images are
+    // small: OpenCV's own worker pool would only add hand-over and spinning costs per call.
+    cv::setNumThreads(0);
 }
 
 CCameraManager::~CCameraManager() {

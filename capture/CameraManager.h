@@ -17,7 +17,7 @@ public:
     // The process-wide controller, created on first use and kept until the process ends.
     static CCameraManager* Instance();
 
-    CCameraManager() = default;
+    CCameraManager();
     // Ends the session and waits for every thread; what was queued is still encoded and its
     // files finished, but no longer shown.
     ~CCameraManager();

@@ -6,12 +6,9 @@ void ConvertBgrToYuv420(const cv::Mat& bgr, cv::Mat& scratch, const YuvPlanes& p
     cv::cvtColor(bgr, scratch, cv::COLOR_BGR2YUV);
     const int width = scratch.cols;
     const int height = scratch.rows;
-    for (int i = 0; i < height; ++i) {
-        const std::uint8_t* source = scratch.ptr<std::uint8_t>(i);
-        std::uint8_t* luma = planes.data[0] + static_cast<std::ptrdiff_t>(i) * planes.lineSize[0];
-        for (int j = 0; j < width; ++j)
-            luma[j] = source[3 * j];
-    }
+    cv::Mat luma(height, width, CV_8UC1, planes.data[0],
+                 static_cast<std::size_t>(planes.lineSize[0]));
+    cv::extractChannel(scratch, luma, 0);
     // Writing chroma for every row in order would leave each chroma row with the values of the
     // last image row that maps to it, so only that row is read.
     for (int r = 0; r < (height + 1) / 2; ++r) {
