@@ -238,6 +238,21 @@ TEST(EditPaintTest, ReadOnlyAsksForStaticColoursAndLooksInactive) {
               SurfaceColour(GetSysColor(COLOR_BTNFACE)));
 }
 
+TEST(EditPaintTest, DisabledAsksForStaticColoursAndGreysTheText) {
+    CEditFixture fixture(ES_AUTOHSCROLL, L"Disabled");
+    EnableWindow(fixture.Edit(), false);
+    fixture.Log().Clear();
+    headless::PumpMessages();
+    EXPECT_GE(fixture.Log().Count(WM_CTLCOLORSTATIC), 1);
+    const RECT edit = EditArea(fixture);
+    const std::uint32_t grey = SurfaceColour(GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_GT(CountPixels(fixture.Top(), edit, [&](auto p) { return p == grey; }), 5);
+    EXPECT_EQ(
+        CountPixels(fixture.Top(), edit,
+                    [&](auto p) { return p == SurfaceColour(GetSysColor(COLOR_WINDOWTEXT)); }),
+        0);
+}
+
 TEST(EditPaintTest, SelectionIsHighlightedWhileFocused) {
     CEditFixture fixture(ES_AUTOHSCROLL, L"select me");
     SendMessage(fixture.Edit(), EM_SETSEL, 0, -1);
@@ -252,6 +267,15 @@ TEST(EditPaintTest, SelectionIsHighlightedWhileFocused) {
     EXPECT_GT(highlighted(), 50);
     SetFocus(fixture.Top());
     EXPECT_EQ(highlighted(), 0);
+}
+
+TEST(EditPaintTest, NoHideSelKeepsTheSelectionShownWithoutFocus) {
+    CEditFixture fixture(ES_AUTOHSCROLL | ES_NOHIDESEL, L"select me");
+    SendMessage(fixture.Edit(), EM_SETSEL, 0, 6);
+    headless::PumpMessages();
+    const std::uint32_t highlight = SurfaceColour(GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_GT(CountPixels(fixture.Top(), EditArea(fixture), [&](auto p) { return p == highlight; }),
+              50);
 }
 
 TEST(EditPaintTest, FontCanBeChanged) {
