@@ -71,9 +71,9 @@ void DrawShapes(HDC hdc, int x, int y) {
             CGdiHandle<HPEN> pen(CreatePen(styles[i], width, RGB(7, 54, 66)));
             SelectObject(hdc, pen.Get());
             const int lineY = y + i * 12;
-            const int lineX = width == 1 ? x : x + 220;
+            const int lineX = width == 1 ? x : x + 210;
             MoveToEx(hdc, lineX, lineY, nullptr);
-            LineTo(hdc, lineX + 200, lineY);
+            LineTo(hdc, lineX + (width == 1 ? 200 : 170), lineY);
             SelectObject(hdc, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
         }
     }
