@@ -1,14 +1,22 @@
 // The "Edit" class: a single-line or multi-line text field with a caret, selection by mouse and
-// keys, clipboard copy, cut and paste, and change notifications to its parent.
+// keys, clipboard copy, cut and paste, one-step undo, and change notifications to its parent.
 //
-// Notifications go to the parent as WM_COMMAND with MAKEWPARAM(control id, code) and the edit's
-// window as lParam. A change the user makes sends EN_UPDATE, then EN_CHANGE; WM_SETTEXT sends
-// both in a single-line edit and EN_UPDATE alone in a multi-line one. Typing or pasting past
-// the length limit sends EN_MAXTEXT.
+// A new edit shows its window title as text in the default GUI font, with 1-pixel margins and
+// room for 32767 characters. A multi-line edit breaks lines at CR LF (Enter types one), LF or
+// CR. Read-only edits refuse every change but still move the caret, select and copy; ES_NUMBER
+// edits refuse typed and pasted text that is not all ASCII digits; a password edit shows its
+// character for each character and never copies or cuts. The limit and the flags hold back the
+// user only: WM_SETTEXT sets any text.
+//
+// Notifications go to the parent as WM_COMMAND with the control id in the low word of wParam,
+// the code in the high word and the edit's window as lParam. A change the user makes sends
+// EN_UPDATE, then EN_CHANGE; WM_SETTEXT sends both in a single-line edit and EN_UPDATE alone in
+// a multi-line one. Typing or pasting past the length limit sends EN_MAXTEXT.
 //
 // Before painting, the edit sends WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when read-only or
 // disabled) to its parent with the device context as wParam: the text and background colours
-// the parent sets on that context are used, and a non-zero answer is the background brush.
+// and the background mode the parent sets on that context are used, and a non-zero answer is
+// the brush for the rest of the background.
 #pragma once
 
 #include "platform/Types.h"
