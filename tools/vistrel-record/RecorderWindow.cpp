@@ -8,7 +8,7 @@ const WString kClassName = L"VistrelRecorder";
 
 } // namespace
 
-CRecorderWindow::CRecorderWindow() {
+CRecorderWindow::CRecorderWindow(bool composeWall) : m_composeWall(composeWall) {
     WNDCLASS windowClass;
     windowClass.lpfnWndProc = &CRecorderWindow::Procedure;
     windowClass.lpszClassName = kClassName;
@@ -52,5 +52,6 @@ void CRecorderWindow::OnVideoFrame(const FrameWorkItem& item) {
         item.cameraIndex >= CCameraManager::kSlotCount)
         return;
     ++m_frames[static_cast<std::size_t>(item.cameraIndex)];
-    m_wall.Draw(&item, kWallRect);
+    if (m_composeWall)
+        m_wall.Draw(&item, kWallRect);
 }

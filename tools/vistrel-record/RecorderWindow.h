@@ -13,7 +13,8 @@ class CRecorderWindow {
 public:
     static constexpr RECT kWallRect{0, 0, 640, 480};
 
-    CRecorderWindow();
+    // `composeWall`: keep the video wall picture (only worth its cost when it is written).
+    explicit CRecorderWindow(bool composeWall);
     ~CRecorderWindow();
     CRecorderWindow(const CRecorderWindow&) = delete;
     CRecorderWindow& operator=(const CRecorderWindow&) = delete;
@@ -35,5 +36,6 @@ private:
     HWND m_window = nullptr;
     std::array<int, CCameraManager::kSlotCount> m_frames{};
     bool m_noCamera = false;
+    bool m_composeWall = false;
     CVideoWallPicture m_wall;
 };

@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
 
-    CRecorderWindow window;
+    CRecorderWindow window(!options->wallFile.empty());
     if (!window.Handle()) {
         std::fprintf(stderr, "vistrel-record: cannot create the frame window\n");
         return 1;
