@@ -170,16 +170,14 @@ TEST_F(TooltipTest, ShowsAfterTheHoverDelayOnlyForToolsWithText) {
         ASSERT_TRUE(AddTool(c.given));
         callbackText = c.callbackAnswer;
         answerInBuffer = c.inBuffer;
+        const DWORD start = GetTickCount();
         headless::MoveMouse(200, 150);
-        Pump();
-        EXPECT_FALSE(Shown()); // not before the delay
         if (!c.shown) {
             EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
             continue;
         }
-        const DWORD start = GetTickCount();
         ASSERT_TRUE(ShowsWithin(2000));
-        EXPECT_GE(GetTickCount() - start + 5, kTestHoverMs);
+        EXPECT_GE(GetTickCount() - start, kTestHoverMs); // not before the delay
         const RECT tip = TipRect();
         const SIZE expected = ExpectedTipSize(c.shown);
         EXPECT_EQ(tip.Width(), expected.cx);
@@ -359,9 +357,8 @@ TEST_F(TooltipTest, AreaToolsOfOneWindowShowTheirOwnTexts) {
     ASSERT_TRUE(ShowsWithin(2000));
     EXPECT_EQ(TipRect().Width(), ExpectedTipSize(L"Left half").cx);
     headless::MoveMouse(350, 150);
-    Pump();
-    EXPECT_FALSE(Shown());
-    ASSERT_TRUE(ShowsWithin(2000));
+    ASSERT_TRUE(RunUntil(
+        [&] { return Shown() && TipRect().Width() != ExpectedTipSize(L"Left half").cx; }, 2000));
     EXPECT_EQ(TipRect().Width(), ExpectedTipSize(L"The right half of the window").cx);
 }
 
