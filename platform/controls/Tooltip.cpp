@@ -19,6 +19,10 @@ constexpr UINT_PTR kHoverTimer = 1;
 // While a tip shows, the pointer is looked at now and then: callers relay only the messages
 // their own window gets, so leaving the tool is not always relayed.
 constexpr UINT_PTR kLeaveCheckTimer = 2;
+// A tip goes by itself after ten hover delays (5 s by default), time enough to read it; this
+// also ends a tip whose tool the pointer left without anyone noticing (off every window).
+constexpr UINT_PTR kAutoPopTimer = 3;
+constexpr UINT kAutoPopDelays = 10;
 constexpr UINT kLeaveCheckMs = 100;
 constexpr UINT kDefaultHoverMs = 500;
 // Longer texts wrap at this width.
@@ -160,7 +164,9 @@ void CTooltip::OnTimer(UINT_PTR id) {
         Leave();
         return;
     }
-    if (id == kHoverTimer) {
+    if (id == kAutoPopTimer) {
+        Pop();
+    } else if (id == kHoverTimer) {
         KillTimer(m_hwnd, kHoverTimer);
         // The text is taken now, so an update or a callback answer made meanwhile counts.
         const HWND self = m_hwnd;
@@ -271,11 +277,13 @@ void CTooltip::Show(const WString& text) {
     SetWindowPos(m_hwnd, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, false);
     SetTimer(m_hwnd, kLeaveCheckTimer, kLeaveCheckMs, nullptr);
+    SetTimer(m_hwnd, kAutoPopTimer, m_hoverMs * kAutoPopDelays, nullptr);
 }
 
 void CTooltip::Hide() {
     KillTimer(m_hwnd, kHoverTimer);
     KillTimer(m_hwnd, kLeaveCheckTimer);
+    KillTimer(m_hwnd, kAutoPopTimer);
     if (IsWindowVisible(m_hwnd)) {
         ShowWindow(m_hwnd, SW_HIDE);
     }

@@ -5,8 +5,8 @@
 // The tooltip is a top-level pop-up of its own (topmost, a tool window that never takes the
 // activation), whatever styles its creator gives it. It appears after the hover delay below
 // and to the right of the pointer, kept inside the work area, and hides when the pointer
-// leaves the tool, on any button press, and on TTM_POP. A tool whose text is empty shows
-// nothing.
+// leaves the tool, on any button press, on TTM_POP, and by itself after a while. A tool whose
+// text is empty shows nothing.
 #pragma once
 
 #include "platform/Messages.h"
@@ -21,8 +21,8 @@ constexpr UINT TTM_POP = WM_USER + 28;            // hides the tip now
 constexpr UINT TTM_ADDTOOLW = WM_USER + 50;       // lParam: TOOLINFO*; answers TRUE when added
 constexpr UINT TTM_UPDATETIPTEXTW = WM_USER + 57; // lParam: TOOLINFO* naming the tool
 
-// TTM_SETDELAYTIME kinds. Only the initial (hover) delay exists here; TTDT_AUTOMATIC sets it
-// too. A negative time restores the default of 500 ms.
+// TTM_SETDELAYTIME kinds. Only the initial (hover) delay is set here, by either kind; a tip
+// goes by itself after ten of them. A negative time restores the default of 500 ms.
 constexpr WPARAM TTDT_AUTOMATIC = 0;
 constexpr WPARAM TTDT_INITIAL = 3;
 

@@ -294,6 +294,17 @@ TEST_F(TooltipTest, HidesBeforeShowingWhenThePointerLeavesDuringTheDelay) {
     EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
 }
 
+TEST_F(TooltipTest, TipGoesByItselfAfterTenHoverDelays) {
+    ASSERT_TRUE(AddTool(L"A tip"));
+    headless::MoveMouse(200, 150);
+    ASSERT_TRUE(ShowsWithin(2000));
+    const DWORD shown = GetTickCount();
+    EXPECT_TRUE(RunUntil([this] { return !Shown(); }, 4000));
+    EXPECT_GE(GetTickCount() - shown, 5 * kTestHoverMs); // not at once
+    headless::MoveMouse(210, 160); // still on the tool: it stays away
+    EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
+}
+
 TEST_F(TooltipTest, UpdatedTextReplacesTheTip) {
     ASSERT_TRUE(AddTool(LPSTR_TEXTCALLBACKW));
     headless::MoveMouse(200, 150);
