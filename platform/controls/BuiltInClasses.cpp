@@ -4,6 +4,8 @@
 #include "platform/controls/MenuWindow.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/Tooltip.h"
+#include "platform/shell/FolderChooserWindow.h"
+#include "platform/shell/NotifyIcon.h"
 
 #include <mutex>
 
@@ -14,5 +16,7 @@ void EnsureBuiltInClasses() {
         RegisterEditClass();
         RegisterMenuClass();
         RegisterTooltipClass();
+        RegisterTrayIconClass();
+        RegisterFolderChooserClass();
     });
 }

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cwctype>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -330,22 +329,18 @@ LRESULT ChooserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void RegisterChooserClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASS wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ChooserProc;
-        wc.hCursor = IDC_ARROW;
-        wc.lpszClassName = kClassName;
-        RegisterClass(wc);
-    });
-}
-
 } // namespace
 
+void RegisterFolderChooserClass() {
+    WNDCLASS wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ChooserProc;
+    wc.hCursor = IDC_ARROW;
+    wc.lpszClassName = kClassName;
+    RegisterClass(wc);
+}
+
 HWND CreateFolderChooserWindow(HWND owner, const WString& prompt, const std::string& startFolder) {
-    RegisterChooserClass();
     CChooserCreation creation{prompt, ChooserPromptHeight(prompt)};
     const SIZE size = FolderChooserSize(creation.promptHeight);
     HWND hwnd = CreateWindowEx(0, kClassName, ChooserTexts().title, WS_POPUP | WS_SYSMENU, 0, 0,

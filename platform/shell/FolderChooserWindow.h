@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+// Done by the window system before the first class lookup.
+void RegisterFolderChooserClass();
 HWND CreateFolderChooserWindow(HWND owner, const WString& prompt, const std::string& startFolder);
 bool FolderChooserEnded(HWND chooser);
 // The folder OK chose; none while it runs and after Cancel.

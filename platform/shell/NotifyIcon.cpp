@@ -76,18 +76,6 @@ LRESULT TrayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void EnsureTrayClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASS wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = TrayProc;
-        wc.hCursor = IDC_ARROW;
-        wc.lpszClassName = kTrayClass;
-        RegisterClass(wc);
-    });
-}
-
 void Apply(HWND hwnd, const NOTIFYICONDATA& data) {
     CTrayIcon* state = State(hwnd);
     if (data.uFlags & NIF_MESSAGE) {
@@ -113,7 +101,6 @@ bool Add(const NOTIFYICONDATA& data) {
     if (!IsWindow(data.hWnd) || Find(data)) {
         return false;
     }
-    EnsureTrayClass();
     HWND hwnd = CreateWindowEx(WS_EX_TOOLWINDOW, kTrayClass, data.szTip, WS_POPUP, 0, 0,
                                kInitialSize, kInitialSize, nullptr, 0, nullptr);
     if (!hwnd) {
@@ -136,6 +123,15 @@ bool Add(const NOTIFYICONDATA& data) {
 }
 
 } // namespace
+
+void RegisterTrayIconClass() {
+    WNDCLASS wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = TrayProc;
+    wc.hCursor = IDC_ARROW;
+    wc.lpszClassName = kTrayClass;
+    RegisterClass(wc);
+}
 
 bool Shell_NotifyIcon(DWORD message, const NOTIFYICONDATA* data) {
     if (!data) {

@@ -27,3 +27,6 @@ struct NOTIFYICONDATA {
 // callback message with wParam = uID and lParam = the mouse message (WM_LBUTTONDBLCLK,
 // WM_RBUTTONUP, ...).
 bool Shell_NotifyIcon(DWORD message, const NOTIFYICONDATA* data);
+
+// The tray icon's window class; done by the window system before the first class lookup.
+void RegisterTrayIconClass();

@@ -673,6 +673,8 @@ void CX11Backend::HandleEvent(XEvent& event) {
     }
     case LeaveNotify:
         if (event.xcrossing.mode == NotifyNormal && event.xcrossing.detail != NotifyInferior) {
+            // The pointer is now where the display says, over none of this window's pixels.
+            InjectMouseMove({event.xcrossing.x_root, event.xcrossing.y_root});
             InjectPointerGone();
         }
         break;
