@@ -113,14 +113,16 @@ void CEditControl::OnKeyDown(WPARAM key) {
 }
 
 void CEditControl::OnChar(wchar_t c) {
-    const bool control = KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+    const bool control = KeyDown(VK_CONTROL);
+    const bool alt = KeyDown(VK_MENU);
     if (c == L'\b') {
         const size_t caret = m_text.Caret();
         DeleteByKey(control ? m_text.PreviousWordStart(caret) : m_text.Previous(caret), caret);
         return;
     }
-    // Shortcuts with Ctrl are handled as keys; their characters type nothing.
-    if (control) {
+    // Shortcuts with Ctrl or Alt are keys, and their characters type nothing; Ctrl and Alt
+    // together are AltGr, which types.
+    if (control != alt) {
         return;
     }
     if (c == L'\r') {

@@ -9,16 +9,16 @@
 #include <algorithm>
 
 CKeyStroke Key(WPARAM key) {
-    return {key, {}, false, false};
+    return {key, {}, false, false, false};
 }
 CKeyStroke ShiftKey(WPARAM key) {
-    return {key, {}, true, false};
+    return {key, {}, true, false, false};
 }
 CKeyStroke ControlKey(WPARAM key) {
-    return {key, {}, false, true};
+    return {key, {}, false, true, false};
 }
 CKeyStroke Typed(const WString& text) {
-    return {0, text, false, false};
+    return {0, text, false, false, false};
 }
 
 void Press(const std::vector<CKeyStroke>& strokes) {
@@ -29,10 +29,16 @@ void Press(const std::vector<CKeyStroke>& strokes) {
         if (stroke.control) {
             headless::PressKey(VK_CONTROL);
         }
+        if (stroke.alt) {
+            headless::PressKey(VK_MENU);
+        }
         if (stroke.key == 0) {
             headless::TypeText(stroke.text);
         } else {
             headless::TapKey(stroke.key, stroke.text);
+        }
+        if (stroke.alt) {
+            headless::ReleaseKey(VK_MENU);
         }
         if (stroke.control) {
             headless::ReleaseKey(VK_CONTROL);

@@ -14,6 +14,7 @@ struct CKeyStroke {
     WString text;
     bool shift = false;
     bool control = false;
+    bool alt = false;
 };
 CKeyStroke Key(WPARAM key);
 CKeyStroke ShiftKey(WPARAM key);
