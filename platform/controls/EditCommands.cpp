@@ -26,8 +26,10 @@ void CEditControl::MoveByLines(int delta, bool extend) {
     const size_t current = EditLineOf(lines, m_text.Caret());
     const auto target = size_t(std::clamp<long long>(static_cast<long long>(current) + delta, 0,
                                                      static_cast<long long>(lines.size()) - 1));
-    const int x = m_view.CaretRect(m_text, m_text.Caret()).left;
-    MoveCaret(m_view.PositionOnLine(m_text, lines[target], x), extend);
+    // The column the moves started from is kept, so passing a short line does not lose it.
+    const int column = m_column ? *m_column : m_view.LineOffset(m_text, m_text.Caret());
+    MoveCaret(m_view.PositionOnLine(m_text, lines[target], column), extend);
+    m_column = column;
 }
 
 void CEditControl::OnKeyDown(WPARAM key) {

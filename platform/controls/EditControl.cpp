@@ -250,8 +250,10 @@ void CEditControl::MoveCaret(size_t pos, bool extend) {
 }
 
 void CEditControl::CaretMoved() {
-    // A move ends the run of typing or deleting that one undo step takes back.
+    // A move ends the run of typing or deleting that one undo step takes back, and the column
+    // that Up and Down keep.
     m_lastChange.reset();
+    m_column.reset();
     m_view.ScrollToCaret(m_text);
     // The caret shows at once after every move and blinks again from there.
     if (Focused()) {

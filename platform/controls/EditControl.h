@@ -75,4 +75,5 @@ private:
     };
     std::optional<CUndoStep> m_undo;     // the state before the last step
     std::optional<CChange> m_lastChange; // the change the next one of its kind joins
+    std::optional<int> m_column;         // where Up and Down aim, as a line offset in pixels
 };

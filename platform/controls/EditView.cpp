@@ -67,10 +67,16 @@ size_t CEditView::PositionAt(const CEditText& text, POINT point) const {
         const long long wanted = static_cast<long long>(m_firstLine) + row;
         index = size_t(std::clamp<long long>(wanted, 0, static_cast<long long>(lines.size()) - 1));
     }
-    return PositionOnLine(text, lines[index], point.x);
+    return PositionOnLine(text, lines[index], point.x - (m_leftMargin - m_scrollX));
 }
 
-size_t CEditView::PositionOnLine(const CEditText& text, const CEditLine& line, int x) const {
+int CEditView::LineOffset(const CEditText& text, size_t pos) const {
+    const std::vector<CEditLine> lines = Lines(text);
+    const CEditLine& line = lines[EditLineOf(lines, pos)];
+    return Advance(text, line, pos - line.start);
+}
+
+size_t CEditView::PositionOnLine(const CEditText& text, const CEditLine& line, int offset) const {
     const WString shown =
         Displayed(std::wstring_view(text.Text()).substr(line.start, line.end - line.start));
     std::vector<int> extents(shown.size());
@@ -79,8 +85,7 @@ size_t CEditView::PositionOnLine(const CEditText& text, const CEditLine& line, i
         !GetTextExtentExPoint(m_measure, shown, -1, nullptr, extents.data(), &size)) {
         return line.start;
     }
-    // The boundary nearest to the point: past the middle of a character is after it.
-    const int offset = x - (m_leftMargin - m_scrollX);
+    // The boundary nearest to the offset: past the middle of a character is after it.
     int before = 0;
     for (size_t i = 0; i < extents.size(); ++i) {
         if (offset * 2 < before + extents[i]) {

@@ -39,8 +39,10 @@ public:
     RECT CaretRect(const CEditText& text, size_t pos) const;
     // The position nearest to a client point; points outside the lines go to the nearest line.
     size_t PositionAt(const CEditText& text, POINT point) const;
-    // The position on a line nearest to client x coordinate `x`.
-    size_t PositionOnLine(const CEditText& text, const CEditLine& line, int x) const;
+    // How far `pos` lies from the start of its line, in pixels; scrolling does not change it.
+    int LineOffset(const CEditText& text, size_t pos) const;
+    // The position on a line nearest to `offset` pixels from the line's start.
+    size_t PositionOnLine(const CEditText& text, const CEditLine& line, int offset) const;
     // Scrolls so the caret is in view, and no further than the text needs.
     void ScrollToCaret(const CEditText& text);
     // Moves the first visible line of a multi-line view by `delta` lines, within the text.
