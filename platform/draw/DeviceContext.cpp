@@ -6,6 +6,7 @@
 #include "platform/draw/GdiRegion.h"
 #include "platform/draw/Pen.h"
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_set>
 
@@ -117,6 +118,15 @@ const std::vector<RECT>& CDeviceContext::DeviceClip() {
         m_clipValid = true;
     }
     return m_deviceClip;
+}
+
+RECT CDeviceContext::ToDevice(const RECT& r) const {
+    static constexpr std::int64_t limit = std::int64_t(1) << 29;
+    auto shift = [](LONG v, LONG by) {
+        return LONG(std::clamp(std::int64_t(v) + by, -limit, limit));
+    };
+    return RECT{shift(r.left, m_origin.x), shift(r.top, m_origin.y), shift(r.right, m_origin.x),
+                shift(r.bottom, m_origin.y)};
 }
 
 bool CDeviceContext::Touches(const RECT& deviceArea) {

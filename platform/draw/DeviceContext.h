@@ -70,8 +70,9 @@ public:
     // Whether any pixel of `deviceArea` (target coordinates) may be drawn: drawing calls that
     // do more than one fill ask this first and return early when nothing is left.
     bool Touches(const RECT& deviceArea);
-    // Device rectangle of a rectangle in context coordinates.
-    RECT ToDevice(const RECT& r) const { return OffsetRectBy(r, m_origin.x, m_origin.y); }
+    // Device rectangle of a rectangle in context coordinates, kept within +-2^29 so that
+    // later arithmetic on it cannot overflow.
+    RECT ToDevice(const RECT& r) const;
     // Must be called after the clip or the selected bitmap change.
     void ClipChanged() { m_clipValid = false; }
 

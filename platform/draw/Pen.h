@@ -3,6 +3,8 @@
 
 #include "platform/draw/GdiObject.h"
 
+#include <algorithm>
+
 constexpr int PS_SOLID = 0;
 constexpr int PS_DASH = 1;
 constexpr int PS_DOT = 2;
@@ -14,9 +16,10 @@ constexpr int PS_INSIDEFRAME = 6;
 
 class CPen : public CGdiObject {
 public:
+    static constexpr int kMaxWidth = 4096;
     static constexpr GdiKind kKind = GdiKind::Pen;
     CPen(int style, int width, COLORREF colour, bool stock = false)
-        : CGdiObject(kKind, stock), m_style(style), m_width(width < 1 ? 1 : width),
+        : CGdiObject(kKind, stock), m_style(style), m_width(std::clamp(width, 1, kMaxWidth)),
           m_colour(colour) {}
 
     int Style() const { return m_style; }
@@ -25,7 +28,7 @@ public:
 
 private:
     int m_style;
-    int m_width; // in pixels; 0 asks for the thinnest pen, which is 1
+    int m_width; // in pixels; 0 asks for the thinnest pen, which is 1; at most kMaxWidth
     COLORREF m_colour;
 };
 

@@ -25,32 +25,50 @@ public:
         SetPattern(pen.Style());
     }
 
-    // From a to b (device coordinates), b excluded.
-    void Line(POINT a, POINT b) {
-        const int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+    // From a to b (device coordinates), b excluded. Only the steps whose major coordinate
+    // lies inside `bounds` are walked, starting mid-line with the same pixels and dash phase
+    // an unclipped walk would have, so a huge line costs no more than its visible part.
+    void Line(POINT a, POINT b, const RECT& bounds) {
+        const std::int64_t dx = std::abs(std::int64_t(b.x) - a.x);
+        const std::int64_t dy = std::abs(std::int64_t(b.y) - a.y);
         const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
         const bool xMajor = dx >= dy;
-        const int steps = xMajor ? dx : dy;
-        int error = (xMajor ? dx : dy) / 2;
-        POINT p = a;
-        for (int i = 0; i < steps; ++i) {
-            Plot(p, xMajor);
-            if (xMajor) {
-                p.x += sx;
-                error -= dy;
-                if (error < 0) {
-                    p.y += sy;
-                    error += dx;
-                }
-            } else {
-                p.y += sy;
-                error -= dx;
-                if (error < 0) {
-                    p.x += sx;
-                    error += dy;
-                }
+        const std::int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+        const int majorStep = xMajor ? sx : sy, minorStep = xMajor ? sy : sx;
+        const std::int64_t start = xMajor ? a.x : a.y;
+        const std::int64_t low = (xMajor ? bounds.left : bounds.top) - m_width;
+        const std::int64_t high = (xMajor ? bounds.right : bounds.bottom) + m_width;
+        std::int64_t first = 0, last = major;
+        if (majorStep > 0) {
+            first = std::max(first, low - start);
+            last = std::min(last, high - start);
+        } else {
+            first = std::max(first, start - high + 1);
+            last = std::min(last, start - low + 1);
+        }
+        if (first >= last) {
+            Advance(major);
+            return;
+        }
+        // After i steps the walk has made k minor steps, the least k that keeps its error
+        // term major / 2 - i * minor + k * major from going negative.
+        const std::int64_t behind = first * minor - major / 2;
+        const std::int64_t k = behind <= 0 ? 0 : (behind + major - 1) / major;
+        std::int64_t error = major / 2 - first * minor + k * major;
+        std::int64_t along = start + first * majorStep;
+        std::int64_t across = (xMajor ? a.y : a.x) + k * minorStep;
+        Advance(first);
+        for (std::int64_t i = first; i < last; ++i) {
+            Plot(xMajor ? POINT{LONG(along), LONG(across)} : POINT{LONG(across), LONG(along)},
+                 xMajor);
+            along += majorStep;
+            error -= minor;
+            if (error < 0) {
+                across += minorStep;
+                error += major;
             }
         }
+        Advance(major - last);
     }
 
 private:
@@ -70,6 +88,12 @@ private:
         for (int length : lengths) {
             m_onAt.insert(m_onAt.end(), std::size_t(length * (m_width == 1 ? 1 : m_width)), on);
             on = !on;
+        }
+    }
+
+    void Advance(std::int64_t steps) {
+        if (!m_onAt.empty()) {
+            m_phase = std::size_t((std::int64_t(m_phase) + steps) % std::int64_t(m_onAt.size()));
         }
     }
 
@@ -96,6 +120,14 @@ private:
     std::vector<bool> m_onAt; // per pixel of one pattern cycle; empty for a solid pen
     std::size_t m_phase = 0;
 };
+
+RECT ClipBounds(CDeviceContext& dc) {
+    RECT bounds{};
+    for (const RECT& r : dc.DeviceClip()) {
+        bounds = BoundingRect(bounds, r);
+    }
+    return bounds;
+}
 
 void FillWithBrush(CDeviceContext& dc, const RECT& logical, const CBrush* brush) {
     if (brush && !brush->IsHollow()) {
@@ -161,9 +193,13 @@ COutline OutlineOf(const RECT& r, const CPen& pen) {
     return {outer, inner};
 }
 
+// The rectangle with its corners in order, kept within +-2^29 so that geometry on it cannot
+// overflow.
 RECT Ordered(int left, int top, int right, int bottom) {
-    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                std::max(top, bottom)};
+    static constexpr int limit = 1 << 29;
+    auto clamp = [](int v) { return std::clamp(v, -limit, limit); };
+    return RECT{clamp(std::min(left, right)), clamp(std::min(top, bottom)),
+                clamp(std::max(left, right)), clamp(std::max(top, bottom))};
 }
 
 } // namespace
@@ -231,12 +267,13 @@ bool Rectangle(HDC hdc, int left, int top, int right, int bottom) {
         return true;
     }
     CPenStroke stroke(*dc, *pen);
+    const RECT bounds = ClipBounds(*dc);
     const POINT corners[] = {{device.left, device.top},
                              {device.right - 1, device.top},
                              {device.right - 1, device.bottom - 1},
                              {device.left, device.bottom - 1}};
     for (int i = 0; i < 4; ++i) {
-        stroke.Line(corners[i], corners[(i + 1) % 4]);
+        stroke.Line(corners[i], corners[(i + 1) % 4], bounds);
     }
     return true;
 }
@@ -270,7 +307,10 @@ bool RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWid
     const bool filled = brush && !brush->IsHollow();
     const std::uint32_t fill = filled ? PixelFromColour(brush->Colour()) : 0;
     const std::uint32_t line = outlined ? PixelFromColour(pen->Colour()) : 0;
-    for (int y = device.top; y < device.bottom; ++y) {
+    const RECT visible = ClipBounds(*dc);
+    const int firstRow = std::max(device.top, visible.top);
+    const int lastRow = std::min(device.bottom, visible.bottom);
+    for (int y = firstRow; y < lastRow; ++y) {
         const CSpan outer = RoundedSpan(device, radiusX, radiusY, y);
         const CSpan in = (y >= inner.top && y < inner.bottom && !inner.IsEmpty())
                              ? RoundedSpan(inner, innerX, innerY, y)
@@ -307,7 +347,7 @@ bool LineTo(HDC hdc, int x, int y) {
         return true;
     }
     CPenStroke stroke(*dc, *pen);
-    stroke.Line(POINT{from.x + o.x, from.y + o.y}, POINT{x + o.x, y + o.y});
+    stroke.Line(POINT{from.x + o.x, from.y + o.y}, POINT{x + o.x, y + o.y}, ClipBounds(*dc));
     return true;
 }
 

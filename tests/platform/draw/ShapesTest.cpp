@@ -122,6 +122,13 @@ TEST(Shapes, LinesExcludeTheirEndPointAndFollowThePenPattern) {
         {"dot", PS_DOT, 1, {0, 1}, {10, 1}, {"..........", "###...###.", ".........."}},
         // Wider pens scale the pattern: a dash of width 1 is three widths on, one off.
         {"dash 2", PS_DASH, 2, {0, 1}, {10, 1}, {"######..##", "######..##", ".........."}},
+        {"dash dot dot",
+         PS_DASHDOTDOT,
+         1,
+         {0, 1},
+         {10, 1},
+         {"..........", "#########.", ".........."}},
+        {"right to left", PS_DOT, 1, {9, 1}, {0, 1}, {"..........", ".###...###", ".........."}},
     };
     for (const Case& c : cases) {
         CCanvas canvas(10, 3);
@@ -133,6 +140,39 @@ TEST(Shapes, LinesExcludeTheirEndPointAndFollowThePenPattern) {
         EXPECT_EQ(canvas.Picture(BasicKey()), c.expected) << c.name;
         SelectObject(canvas.Dc(), static_cast<HPEN>(GetStockObject(BLACK_PEN)));
     }
+}
+
+TEST(Shapes, ClippedLinesKeepTheirPixelsAndHugeLinesEndQuickly) {
+    // A steep dashed line drawn whole, and again with only a band of rows visible.
+    CCanvas whole(12, 30), band(12, 30);
+    for (CCanvas* canvas : {&whole, &band}) {
+        CGdiHandle<HPEN> pen(CreatePen(PS_DASHDOT, 1, kBlack));
+        SelectObject(canvas->Dc(), pen.Get());
+        SetBkMode(canvas->Dc(), TRANSPARENT);
+        if (canvas == &band) {
+            IntersectClipRect(canvas->Dc(), 0, 11, 12, 23);
+        }
+        MoveToEx(canvas->Dc(), 1, 0, nullptr);
+        LineTo(canvas->Dc(), 10, 30);
+        SelectObject(canvas->Dc(), static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+    }
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            EXPECT_EQ(band.At(x, y), y >= 11 && y < 23 ? whole.At(x, y) : kWhite) << x << "," << y;
+        }
+    }
+    // A line billions of pixels long is walked only where it can be seen.
+    CCanvas canvas(4, 3);
+    MoveToEx(canvas.Dc(), -2000000000, 1, nullptr);
+    LineTo(canvas.Dc(), 2000000000, 1);
+    EXPECT_EQ(canvas.Picture(BasicKey()), (Picture{"....", "####", "...."}));
+    RECT huge{-2147483647, -2147483647, 2147483647, 2147483647};
+    CGdiHandle<HBRUSH> red(CreateSolidBrush(kRed));
+    EXPECT_TRUE(FillRect(canvas.Dc(), &huge, red));
+    EXPECT_EQ(canvas.At(3, 2), kRed);
+    SelectObject(canvas.Dc(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_TRUE(RoundRect(canvas.Dc(), -2000000000, -2000000000, 2000000000, 2000000000, 8, 8));
+    EXPECT_EQ(canvas.At(3, 2), kWhite);
 }
 
 TEST(Shapes, DashGapsTakeTheBackgroundColourInOpaqueMode) {
