@@ -64,8 +64,11 @@ constexpr WORD EN_MAXTEXT = 0x0501;
 // Answered by WM_GETDLGCODE besides the codes of DialogMessage.h: the edit takes EM_SETSEL.
 constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 
-// The caret blinks by this window timer of the edit while it has the focus; a subclass keeps
-// its own timers clear of the id.
+// Window timers of the edit; a subclass keeps its own timers clear of these ids. The caret
+// blinks by the first while the edit has the focus.
 constexpr UINT_PTR kEditCaretTimer = 0x45444954;
+// While a drag selection holds the pointer outside the text, this timer of the edit moves the
+// caret on and scrolls.
+constexpr UINT_PTR kEditDragScrollTimer = 0x45444955;
 
 void RegisterEditClass();

@@ -22,6 +22,7 @@ constexpr size_t kDefaultLimit = 32767;
 constexpr size_t kNoLimit = size_t(std::numeric_limits<int>::max()) - 1;
 
 constexpr UINT kCaretBlinkMs = 530;
+constexpr UINT kDragScrollMs = 50;
 
 HFONT DefaultFont() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -109,6 +110,8 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_caretOn = !m_caretOn;
             const RECT caret = m_view.CaretRect(m_text, m_text.Caret());
             InvalidateRect(m_hwnd, &caret, false);
+        } else if (wParam == kEditDragScrollTimer) {
+            DragScrollStep();
         }
         return 0;
     case WM_LBUTTONDOWN:
@@ -123,11 +126,7 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         if (m_dragging && (wParam & MK_LBUTTON)) {
-            const size_t pos =
-                m_view.PositionAt(m_text, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            if (pos != m_text.Caret()) {
-                MoveCaret(pos, true);
-            }
+            OnDrag({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         }
         return 0;
     case WM_LBUTTONUP:
@@ -137,6 +136,7 @@ LRESULT CEditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CAPTURECHANGED:
         m_dragging = false;
+        KillTimer(m_hwnd, kEditDragScrollTimer);
         return 0;
     case WM_MOUSEWHEEL:
         // Three lines for each notch of the wheel, as desktop text views scroll.
@@ -273,8 +273,36 @@ void CEditControl::OnButtonDown(POINT point, bool extend) {
     }
     m_text.MoveCaret(m_view.PositionAt(m_text, point), extend);
     m_dragging = true;
+    m_dragPoint = point;
     SetCapture(hwnd);
     CaretMoved();
+}
+
+void CEditControl::OnDrag(POINT point) {
+    m_dragPoint = point;
+    const size_t pos = m_view.PositionAt(m_text, point);
+    if (pos != m_text.Caret()) {
+        MoveCaret(pos, true);
+    }
+    // Held outside the text, the selection goes on growing by the timer.
+    const SIZE outside = m_view.OutsideBy(point);
+    if (outside.cx || outside.cy) {
+        SetTimer(m_hwnd, kEditDragScrollTimer, kDragScrollMs, nullptr);
+    } else {
+        KillTimer(m_hwnd, kEditDragScrollTimer);
+    }
+}
+
+void CEditControl::DragScrollStep() {
+    const SIZE outside = m_view.OutsideBy(m_dragPoint);
+    if (!m_dragging || (!outside.cx && !outside.cy)) {
+        KillTimer(m_hwnd, kEditDragScrollTimer);
+    } else if (outside.cy) {
+        MoveByLines(outside.cy, true);
+    } else {
+        const size_t caret = m_text.Caret();
+        MoveCaret(outside.cx < 0 ? m_text.Previous(caret) : m_text.Next(caret), true);
+    }
 }
 
 void CEditControl::SetText(std::wstring_view text) {

@@ -29,6 +29,8 @@ private:
     void OnKeyDown(WPARAM key);
     void OnChar(wchar_t c);
     void OnButtonDown(POINT point, bool extend);
+    void OnDrag(POINT point);
+    void DragScrollStep();
 
     // Kinds of change by the user. Characters typed one after another, and characters deleted
     // one after another, make one undo step until the caret is moved.
@@ -66,6 +68,7 @@ private:
     wchar_t m_passwordChar;
     bool m_modified = false;
     bool m_dragging = false;
+    POINT m_dragPoint; // where the pointer was last seen while dragging
     bool m_caretOn = false;
 
     struct CUndoStep {

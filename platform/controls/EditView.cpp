@@ -70,6 +70,15 @@ size_t CEditView::PositionAt(const CEditText& text, POINT point) const {
     return PositionOnLine(text, lines[index], point.x - (m_leftMargin - m_scrollX));
 }
 
+SIZE CEditView::OutsideBy(POINT point) const {
+    SIZE outside;
+    outside.cx = point.x < m_leftMargin ? -1 : point.x >= m_width - m_rightMargin ? 1 : 0;
+    if (m_multiLine) {
+        outside.cy = point.y < 0 ? -1 : point.y >= m_height ? 1 : 0;
+    }
+    return outside;
+}
+
 int CEditView::LineOffset(const CEditText& text, size_t pos) const {
     const std::vector<CEditLine> lines = Lines(text);
     const CEditLine& line = lines[EditLineOf(lines, pos)];

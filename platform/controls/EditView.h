@@ -39,6 +39,9 @@ public:
     RECT CaretRect(const CEditText& text, size_t pos) const;
     // The position nearest to a client point; points outside the lines go to the nearest line.
     size_t PositionAt(const CEditText& text, POINT point) const;
+    // Which way a client point lies outside the text area: cx is -1 left of the margins and 1
+    // right of them; in a multi-line view cy is -1 above the client area and 1 below it.
+    SIZE OutsideBy(POINT point) const;
     // How far `pos` lies from the start of its line, in pixels; scrolling does not change it.
     int LineOffset(const CEditText& text, size_t pos) const;
     // The position on a line nearest to `offset` pixels from the line's start.

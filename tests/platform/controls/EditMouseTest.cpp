@@ -81,6 +81,65 @@ TEST(EditMouseTest, DragSelectsAndKeepsTheMouseBeyondTheEdit) {
     EXPECT_EQ(fixture.Selection(), std::make_pair(DWORD(0), DWORD(4)));
 }
 
+TEST(EditMouseTest, DragHeldOutsideGoesOnSelectingAndScrolling) {
+    const WString alphabet = L"abcdefghijklmnopqrstuvwxyz";
+    CEditFixture fixture(ES_AUTOHSCROLL, alphabet, nullptr, {10, 10, 70, 34});
+    const int y = fixture.TextTop() + 3;
+    const POINT from = fixture.ScreenPoint(fixture.CaretX(1), y);
+    headless::MoveMouse(from.x, from.y);
+    headless::PressButton();
+    headless::PumpMessages();
+    const POINT outside = fixture.ScreenPoint(75, y);
+    headless::MoveMouse(outside.x, outside.y);
+    headless::PumpMessages();
+    const DWORD reached = fixture.Selection().second;
+    ASSERT_LT(reached, 20u);
+
+    const auto tick = [&] {
+        SendMessage(fixture.Edit(), WM_TIMER, kEditDragScrollTimer, 0);
+        return fixture.Selection();
+    };
+    for (DWORD step = 1; step <= 4; ++step) {
+        EXPECT_EQ(tick(), std::make_pair(DWORD(1), reached + step));
+    }
+    for (int step = 0; step < 30; ++step) {
+        tick();
+    }
+    EXPECT_EQ(fixture.Selection(), std::make_pair(DWORD(1), DWORD(26)));
+
+    // Back inside, the ticks stop moving it.
+    const POINT inside = fixture.ScreenPoint(30, y);
+    headless::MoveMouse(inside.x, inside.y);
+    headless::PumpMessages();
+    const auto held = fixture.Selection();
+    EXPECT_EQ(tick(), held);
+    headless::ReleaseButton();
+    headless::PumpMessages();
+    // The view followed the caret: the end of the text is at the right edge.
+    ClickAt(fixture.ScreenPoint(60 - 2, y));
+    EXPECT_EQ(fixture.Selection(), std::make_pair(DWORD(26), DWORD(26)));
+}
+
+TEST(EditMouseTest, DragHeldBelowAMultiLineEditSelectsLineByLine) {
+    const int height = DefaultFontHeight();
+    CEditFixture fixture(ES_MULTILINE, L"0\r\n1\r\n2\r\n3\r\n4", nullptr,
+                         {10, 10, 210, 10 + 2 * height});
+    const POINT from = fixture.ScreenPoint(1, 1);
+    headless::MoveMouse(from.x, from.y);
+    headless::PressButton();
+    headless::PumpMessages();
+    const POINT below = fixture.ScreenPoint(1, 2 * height + 5);
+    headless::MoveMouse(below.x, below.y);
+    headless::PumpMessages();
+    EXPECT_EQ(fixture.Selection(), std::make_pair(DWORD(0), DWORD(6)));
+    for (const DWORD expected : {9u, 12u, 12u}) {
+        SendMessage(fixture.Edit(), WM_TIMER, kEditDragScrollTimer, 0);
+        EXPECT_EQ(fixture.Selection(), std::make_pair(DWORD(0), expected));
+    }
+    headless::ReleaseButton();
+    headless::PumpMessages();
+}
+
 TEST(EditMouseTest, DoubleClickSelectsTheWord) {
     struct Case {
         WString text;
