@@ -169,7 +169,8 @@ HDC CreateCompatibleDC(HDC) {
 
 bool DeleteDC(HDC hdc) {
     CDeviceContext* dc = Context(hdc);
-    if (!dc) {
+    // A window's paint context belongs to BeginPaint and goes with EndPaint.
+    if (!dc || !dc->IsMemory()) {
         return false;
     }
     delete dc;

@@ -90,6 +90,7 @@ private:
 };
 
 HDC CreateCompatibleDC(HDC hdc);
+// Deletes a memory context; false for anything else (a paint context ends with EndPaint).
 bool DeleteDC(HDC hdc);
 // True for a context that exists.
 bool IsDeviceContext(HDC hdc);

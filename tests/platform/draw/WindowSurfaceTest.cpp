@@ -21,6 +21,7 @@ LRESULT PaintProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
+    EXPECT_FALSE(DeleteDC(hdc)); // EndPaint owns it
     if (hdc) {
         RECT client;
         GetClientRect(hwnd, &client);
