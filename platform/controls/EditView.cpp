@@ -6,7 +6,6 @@
 #include "platform/draw/Text.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 CEditView::CEditView(bool multiLine) : m_multiLine(multiLine) {
     SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
