@@ -363,4 +363,22 @@ void DrawTextPanel(HDC hdc, const RECT& client) {
     DrawText(hdc, wrapped, &measured, DT_WORDBREAK | DT_CALCRECT | DT_CENTER);
     Fill(hdc, measured, RGB(238, 232, 213));
     DrawText(hdc, wrapped, &measured, DT_WORDBREAK | DT_CENTER);
+
+    // Light text on a dark band, and a font without grey levels.
+    y = measured.bottom + 16;
+    Fill(hdc, RECT{12, y, 428, y + 56}, RGB(42, 80, 138));
+    SetTextColor(hdc, RGB(255, 255, 255));
+    RECT band{20, y + 4, 420, y + 30};
+    DrawText(hdc, L"白色文字在深色背景上 — light text on a dark band", &band,
+             DT_SINGLELINE | DT_VCENTER);
+    LOGFONT sharp;
+    sharp.lfHeight = -12;
+    sharp.lfQuality = NONANTIALIASED_QUALITY;
+    sharp.lfFaceName = L"微软雅黑";
+    CGdiHandle<HFONT> aliased(CreateFontIndirect(&sharp));
+    SelectObject(hdc, aliased.Get());
+    band = RECT{20, y + 28, 420, y + 52};
+    DrawText(hdc, L"NONANTIALIASED_QUALITY: 每个像素要么有要么没有", &band,
+             DT_SINGLELINE | DT_VCENTER);
+    SelectObject(hdc, body.Get());
 }
