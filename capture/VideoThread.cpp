@@ -78,7 +78,10 @@ std::string CVideoThread::BuildFileName(int cameraIndex) {
     const CRecordingFolder* folderSource = m_folder.load();
     std::string folder = folderSource ? ToUtf8(folderSource->VideoPath()) : std::string();
     if (folder.empty()) {
+        // Without a home folder there is no default; the root of the file system is never one.
         folder = DefaultVideoFolder();
+        if (folder.empty())
+            return {};
         std::error_code error;
         std::filesystem::create_directories(folder, error);
     }
