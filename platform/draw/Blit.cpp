@@ -128,6 +128,43 @@ void ApplyRop(BYTE rop3, std::uint32_t pattern, std::uint32_t* d, const std::uin
     }
 }
 
+struct CConversion {
+    std::uint32_t destText;
+    std::uint32_t destBack;
+    std::uint32_t srcBack;
+};
+
+// Fetches the source pixels of one destination row: n pixels at the given source columns of
+// row sy, converted to the destination's terms.
+void Gather(const CBitmap& source, int sy, const int* columns, int n, SourceConversion conversion,
+            const CConversion& convert, std::vector<std::uint32_t>& sourceRow,
+            std::vector<std::uint32_t>& out) {
+    out.resize(std::size_t(n));
+    if (source.BitsPerPixel() == 32) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(source.Row(sy));
+        for (int k = 0; k < n; ++k) {
+            out[std::size_t(k)] = row[columns[k]];
+        }
+    } else {
+        const int lo = std::min(columns[0], columns[n - 1]);
+        const int hi = std::max(columns[0], columns[n - 1]);
+        sourceRow.resize(std::size_t(hi - lo + 1));
+        source.ReadSpan(lo, sy, hi - lo + 1, sourceRow.data());
+        for (int k = 0; k < n; ++k) {
+            out[std::size_t(k)] = sourceRow[std::size_t(columns[k] - lo)];
+        }
+    }
+    if (conversion == SourceConversion::ColourToMono) {
+        for (std::uint32_t& s : out) {
+            s = (s & kPixelColourMask) == convert.srcBack ? kPixelColourMask : 0;
+        }
+    } else if (conversion == SourceConversion::MonoToColour) {
+        for (std::uint32_t& s : out) {
+            s = (s & kPixelColourMask) ? convert.destBack : convert.destText;
+        }
+    }
+}
+
 // Runs `op(destPixels, sourcePixels, n)` over every clipped row of the transfer. Source pixels
 // are given converted to the destination's terms; they are null without a source.
 template <class Op> void Transfer(const CTransfer& t, SourceConversion conversion, Op&& op) {
@@ -139,9 +176,9 @@ template <class Op> void Transfer(const CTransfer& t, SourceConversion conversio
                           t.y.destStart + t.y.destLength},
                      o.x, o.y);
     const POINT so = t.src ? t.src->Origin() : POINT{};
-    const std::uint32_t destText = PixelFromColour(t.dest.State().textColour);
-    const std::uint32_t destBack = PixelFromColour(t.dest.State().backgroundColour);
-    const std::uint32_t srcBack = t.src ? PixelFromColour(t.src->State().backgroundColour) : 0;
+    const CConversion convert{PixelFromColour(t.dest.State().textColour),
+                              PixelFromColour(t.dest.State().backgroundColour),
+                              t.src ? PixelFromColour(t.src->State().backgroundColour) : 0};
     const bool sameBitmap = source == &target;
     const bool direct = source && source->BitsPerPixel() == 32 && t.x.Identity() &&
                         conversion == SourceConversion::None && !sameBitmap;
@@ -172,6 +209,7 @@ template <class Op> void Transfer(const CTransfer& t, SourceConversion conversio
             }
         }
         const int n = last - first;
+        int gatheredRow = -1;
         // Copies within one bitmap run against the direction of the shift.
         const bool upwards = sameBitmap && t.y.Source(piece.top - o.y) + so.y < piece.top;
         for (int i = 0; i < piece.Height(); ++i) {
@@ -186,20 +224,12 @@ template <class Op> void Transfer(const CTransfer& t, SourceConversion conversio
                 if (direct) {
                     pixels = source->Span32(sxFirst, sy);
                 } else {
-                    const int sxLast = columns[std::size_t(last - 1 - piece.left)];
-                    const int lo = std::min(sxFirst, sxLast), hi = std::max(sxFirst, sxLast);
-                    sourceRow.resize(std::size_t(hi - lo + 1));
-                    source->ReadSpan(lo, sy, hi - lo + 1, sourceRow.data());
-                    gathered.resize(std::size_t(n));
-                    for (int k = 0; k < n; ++k) {
-                        std::uint32_t s = sourceRow[std::size_t(
-                            columns[std::size_t(first - piece.left + k)] - lo)];
-                        if (conversion == SourceConversion::ColourToMono) {
-                            s = (s & kPixelColourMask) == srcBack ? kPixelColourMask : 0;
-                        } else if (conversion == SourceConversion::MonoToColour) {
-                            s = (s & kPixelColourMask) ? destBack : destText;
-                        }
-                        gathered[std::size_t(k)] = s;
+                    // Rows repeat when enlarging: a row gathered once serves them all (not
+                    // within one bitmap, where the copy itself may change the source).
+                    if (sy != gatheredRow || sameBitmap) {
+                        Gather(*source, sy, columns.data() + (first - piece.left), n, conversion,
+                               convert, sourceRow, gathered);
+                        gatheredRow = sy;
                     }
                     pixels = gathered.data();
                 }
