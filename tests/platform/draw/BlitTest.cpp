@@ -39,6 +39,19 @@ TEST(Blit, RasterOperationsCombineSourceAndDestination) {
     }
 }
 
+TEST(Blit, PatternOperationsUseTheSelectedBrush) {
+    CCanvas canvas(3, 1, RGB(0x0F, 0xF0, 0x00));
+    CGdiHandle<HBRUSH> brush(CreateSolidBrush(RGB(0xFF, 0x00, 0x0F)));
+    SelectObject(canvas.Dc(), brush.Get());
+    EXPECT_TRUE(PatBlt(canvas.Dc(), 0, 0, 1, 1, PATCOPY));
+    EXPECT_TRUE(PatBlt(canvas.Dc(), 1, 0, 1, 1, PATINVERT));
+    EXPECT_FALSE(PatBlt(canvas.Dc(), 2, 0, 1, 1, SRCCOPY)); // needs a source
+    EXPECT_EQ(canvas.At(0, 0), RGB(0xFF, 0x00, 0x0F));
+    EXPECT_EQ(canvas.At(1, 0), RGB(0xF0, 0xF0, 0x0F));
+    EXPECT_EQ(canvas.At(2, 0), RGB(0x0F, 0xF0, 0x00));
+    SelectObject(canvas.Dc(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
 TEST(Blit, CopyClipsToTheSourceBitmap) {
     CCanvas source(2, 2, kRed);
     CCanvas dest(4, 3);
