@@ -1,11 +1,10 @@
 #include "platform/shell/FolderChooser.h"
 
+#include "platform/Locale.h"
 #include "platform/Utf8.h"
 #include "platform/draw/Gdi.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <string_view>
 
 namespace {
 
@@ -26,14 +25,7 @@ constexpr int kFixedHeight =
     1 + kTitleHeight + kMargin + kPathHeight + kGap + kMargin + kButtonHeight + kMargin + 1;
 
 bool PrefersChinese() {
-    // The first of these that is set decides, as the locale's message language does.
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            return std::string_view(value).starts_with("zh");
-        }
-    }
-    return false;
+    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_CHINESE;
 }
 
 } // namespace
