@@ -21,6 +21,7 @@ constexpr std::size_t kLineBufferSize = 1024;
 // Serialises every call, including the path computation and the open and close of the file,
 // so lines of different threads never interleave.
 std::mutex g_logLock;
+std::optional<std::string> g_folderOverride; // guarded by g_logLock
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -55,9 +56,7 @@ void DropPartialCharacter(char* text, std::size_t length) {
         text[start - 1] = '\0';
 }
 
-} // namespace
-
-std::string LogFolder() {
+std::string UsualLogFolder() {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (!error) {
@@ -72,6 +71,25 @@ std::string LogFolder() {
     return MakeWritableFolder(fallback) ? fallback.string() : std::string();
 }
 
+// Called with g_logLock held.
+std::string CurrentLogFolder() {
+    if (!g_folderOverride)
+        return UsualLogFolder();
+    return MakeWritableFolder(*g_folderOverride) ? *g_folderOverride : std::string();
+}
+
+} // namespace
+
+std::string LogFolder() {
+    std::lock_guard lock(g_logLock);
+    return CurrentLogFolder();
+}
+
+void SetLogFolderOverride(const std::optional<std::string>& folder) {
+    std::lock_guard lock(g_logLock);
+    g_folderOverride = folder;
+}
+
 std::string LogFileName(const std::tm& localDay) {
     std::array<char, 32> name{};
     std::snprintf(name.data(), name.size(), "%d-%02d-%02d.log", localDay.tm_year + 1900,
@@ -82,7 +100,7 @@ std::string LogFileName(const std::tm& localDay) {
 void LogMessage(const char* format, ...) {
     std::lock_guard lock(g_logLock);
 
-    const std::string folder = LogFolder();
+    const std::string folder = CurrentLogFolder();
     if (folder.empty())
         return;
     // One reading of the clock names the file and stamps the line, so a line written around

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 // Appends "[HH:MM:SS] " and the printf-style formatted text (cut at 1011 characters) and a
@@ -13,5 +14,8 @@ void LogMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The folder the log files go to; created on demand. Empty when no folder can be created.
 std::string LogFolder();
+// Sends the log of this process to another folder (tests that read their own lines use one
+// each); an empty optional returns to the usual folder.
+void SetLogFolderOverride(const std::optional<std::string>& folder);
 // The file name of the given local day, for example "2013-05-31.log".
 std::string LogFileName(const std::tm& localDay);

@@ -2,21 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
 
 namespace {
-
-std::string TodaysLogPath() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return LogFolder() + "/" + LogFileName(local);
-}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -25,14 +19,31 @@ std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
-// The text LogMessage appended: everything after the file's length before the call.
-std::string LoggedBy(const std::function<void()>& call) {
-    const std::string path = TodaysLogPath();
-    std::error_code error;
-    const auto before = std::filesystem::exists(path) ? std::filesystem::file_size(path) : 0;
-    call();
-    return ReadAll(path).substr(before);
-}
+// Each test logs into a folder of its own: the tests of this program run in parallel processes.
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("vistrel-log-" + std::to_string(::getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_folder);
+        SetLogFolderOverride(m_folder.string());
+    }
+    void TearDown() override {
+        SetLogFolderOverride(std::nullopt);
+        std::filesystem::remove_all(m_folder);
+    }
+
+    // Today's log file.
+    std::string Logged() const {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        return ReadAll((m_folder / LogFileName(local)).string());
+    }
+
+    std::filesystem::path m_folder;
+};
 
 } // namespace
 
@@ -54,27 +65,38 @@ TEST(LogFolder, IsTheFolderLogBesideTheProgram) {
     EXPECT_TRUE(std::filesystem::is_directory(LogFolder()));
 }
 
-TEST(LogMessage, WritesATimeStampedLineWithTheFormattedText) {
-    const std::string text = LoggedBy([] { LogMessage("cam num=%d\n", 3); });
+TEST_F(LogTest, FirstLineOfTheDayCreatesTheFolderAndTheDaysFile) {
+    EXPECT_FALSE(std::filesystem::exists(m_folder));
+    LogMessage("first\n");
+    EXPECT_EQ(LogFolder(), m_folder.string());
+    EXPECT_FALSE(Logged().empty());
+}
+
+TEST_F(LogTest, WritesATimeStampedLineWithTheFormattedText) {
+    LogMessage("cam num=%d\n", 3);
+    const std::string text = Logged();
     EXPECT_TRUE(std::regex_match(text, std::regex(R"(\[\d\d:\d\d:\d\d\] cam num=3\n\n)"))) << text;
 }
 
-TEST(LogMessage, TextWithoutNewlineMakesExactlyOneLine) {
-    const std::string text = LoggedBy([] { LogMessage("%s and %s", "one", "two"); });
+TEST_F(LogTest, TextWithoutNewlineMakesExactlyOneLine) {
+    LogMessage("%s and %s", "one", "two");
+    const std::string text = Logged();
     EXPECT_TRUE(std::regex_match(text, std::regex(R"(\[\d\d:\d\d:\d\d\] one and two\n)"))) << text;
 }
 
-TEST(LogMessage, CutsTextsLongerThanTheLineBuffer) {
+TEST_F(LogTest, CutsTextsLongerThanTheLineBuffer) {
     const std::string longText(5000, 'x');
-    const std::string text = LoggedBy([&] { LogMessage("%s", longText.c_str()); });
+    LogMessage("%s", longText.c_str());
+    const std::string text = Logged();
     ASSERT_EQ(text.size(), 11u + 1011u + 1u);
     EXPECT_EQ(text.substr(11, 1011), std::string(1011, 'x'));
     EXPECT_EQ(text.back(), '\n');
 }
 
-TEST(LogMessage, CutTextNeverEndsInsideACharacter) {
+TEST_F(LogTest, CutTextNeverEndsInsideACharacter) {
     // 1010 ASCII bytes, then a three-byte character that crosses the 1011-byte limit.
     const std::string longText = std::string(1010, 'a') + "通道";
-    const std::string text = LoggedBy([&] { LogMessage("%s", longText.c_str()); });
+    LogMessage("%s", longText.c_str());
+    const std::string text = Logged();
     EXPECT_EQ(text.substr(11), std::string(1010, 'a') + "\n");
 }

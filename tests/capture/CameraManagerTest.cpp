@@ -2,29 +2,17 @@
 
 #include "FrameWindow.h"
 #include "SessionFixture.h"
-#include "app/Log.h"
 #include "settings/RecordingFolder.h"
 #include "settings/TextEncoding.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace {
 
-std::string TodaysLog() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::ifstream file(LogFolder() + "/" + LogFileName(local));
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The controller's own lines among what was logged since `before` (the encoder logs too),
-// without their time stamps and the empty lines that follow texts ending in a newline.
-std::vector<std::string> ControllerLines(const std::string& before) {
-    std::istringstream logged(TodaysLog().substr(before.size()));
+// The controller's own lines in a log (the encoder logs too), without their time stamps and
+// the empty lines that follow texts ending in a newline.
+std::vector<std::string> ControllerLines(const std::string& log) {
+    std::istringstream logged(log);
     std::vector<std::string> lines;
     for (std::string line; std::getline(logged, line);)
         if (line.size() > 11 && line.find("Write frame") == std::string::npos)
@@ -80,10 +68,9 @@ TEST_F(CameraManagerTest, SessionRecordsEveryCameraThatOpensIntoItsOwnFile) {
 
 TEST_F(CameraManagerTest, StartWithoutCamerasBlanksTheWallAndSendsTheNoCameraMessageOnce) {
     UseCameras("");
-    const std::string before = TodaysLog();
     m_manager.StartAll();
     m_manager.StopAll();
-    EXPECT_EQ(ControllerLines(before),
+    EXPECT_EQ(ControllerLines(LoggedText()),
               (std::vector<std::string>{"begin cam button event 1", "cam num=0",
                                         "begin cam button event 2", "end cam button event 1",
                                         "end cam button event 2"}));
@@ -95,9 +82,8 @@ TEST_F(CameraManagerTest, StartWithoutCamerasBlanksTheWallAndSendsTheNoCameraMes
 }
 
 TEST_F(CameraManagerTest, StopWithoutStartOnlyLogsItsTwoLines) {
-    const std::string before = TodaysLog();
     m_manager.StopAll();
-    EXPECT_EQ(ControllerLines(before),
+    EXPECT_EQ(ControllerLines(LoggedText()),
               (std::vector<std::string>{"end cam button event 1", "end cam button event 2"}));
     EXPECT_TRUE(m_window.Items().empty());
     EXPECT_TRUE(m_manager.IsDrained());
@@ -147,10 +133,9 @@ TEST_F(CameraManagerTest, CamerasBeyondTheSixteenthAreIgnoredWithOneLogLine) {
     for (int i = 0; i < 18; ++i)
         list += "test:fail;";
     UseCameras(list);
-    const std::string before = TodaysLog();
     m_manager.StartAll();
     EXPECT_EQ(m_manager.CameraCount(), 16);
-    const auto lines = ControllerLines(before);
+    const auto lines = ControllerLines(LoggedText());
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[1], "cam num=18");
     EXPECT_EQ(lines[2], "cameras 16 to 17 ignored: only 16 can record at once");

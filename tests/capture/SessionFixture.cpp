@@ -1,6 +1,11 @@
 #include "SessionFixture.h"
 
+#include "app/Log.h"
+
 #include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -8,13 +13,29 @@ void SessionTest::SetUp() {
     m_folder = fs::temp_directory_path() /
                ("vistrel-session-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    m_logFolder = m_folder.string() + "-log";
     fs::remove_all(m_folder);
+    fs::remove_all(m_logFolder);
     fs::create_directories(m_folder);
+    // Tests of one program run in parallel processes; each reads only its own log.
+    SetLogFolderOverride(m_logFolder.string());
 }
 
 void SessionTest::TearDown() {
     SetCameraListOverride(std::nullopt);
+    SetLogFolderOverride(std::nullopt);
     fs::remove_all(m_folder);
+    fs::remove_all(m_logFolder);
+}
+
+std::string SessionTest::LoggedText() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ifstream file(m_logFolder / LogFileName(local));
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 std::vector<DecodedPicture> SessionTest::FinishedStream(const std::string& path) {

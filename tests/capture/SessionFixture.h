@@ -1,5 +1,5 @@
-// Test helper for capture-thread and controller tests: a scratch recording folder, a camera
-// list, a clock, and the checks every finished stream file must pass.
+// Test helper for recording tests: a scratch recording folder, a log folder of the test's own,
+// a camera list, a clock, and the checks every finished stream file must pass.
 #pragma once
 
 #include "H264Decoding.h"
@@ -19,12 +19,15 @@ protected:
 
     void UseCameras(const std::string& list) { SetCameraListOverride(list); }
     std::string Folder() const { return m_folder.string(); }
+    // Everything this test logged today.
+    std::string LoggedText() const;
 
     // Decodes the file and checks it is a finished stream: decodes without error and ends in
     // the end code. Answers the pictures.
     static std::vector<DecodedPicture> FinishedStream(const std::string& path);
 
     std::filesystem::path m_folder;
+    std::filesystem::path m_logFolder;
 };
 
 // A wall clock that starts at a local time and moves one second on every reading.

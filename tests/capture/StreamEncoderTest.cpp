@@ -1,29 +1,16 @@
 #include "capture/StreamEncoder.h"
 
-#include "H264Decoding.h"
+#include "SessionFixture.h"
 #include "TestFrames.h"
-#include "app/Log.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class StreamEncoderTest : public ::testing::Test {
+class StreamEncoderTest : public SessionTest {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("vistrel-encoder-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::string File(const std::string& name) const { return (m_folder / name).string(); }
 
     // One whole session as the capture and dispatch threads run it.
@@ -36,19 +23,7 @@ protected:
         encoder.Flush();
         encoder.Close();
     }
-
-    fs::path m_folder;
 };
-
-std::string TodaysLog() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::ifstream file(LogFolder() + "/" + LogFileName(local));
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
@@ -159,7 +134,6 @@ TEST_F(StreamEncoderTest, FileThatCannotBeCreatedIsReported) {
 TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    const std::string before = TodaysLog();
     CStreamEncoder full;
     ASSERT_TRUE(full.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(full.OpenFile("/dev/full"));
@@ -176,7 +150,7 @@ TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
     healthy.Flush();
     healthy.Close();
 
-    const std::string logged = TodaysLog().substr(before.size());
+    const std::string logged = LoggedText();
     EXPECT_EQ(Occurrences(logged, "Could not write stream file /dev/full"), 1) << logged;
     const DecodedStream stream = DecodeH264File(File("healthy.avi"));
     EXPECT_EQ(stream.errors, 0);

@@ -1,0 +1,60 @@
+#include "capture/Thread.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+// Runs until its started flag is cleared, then lingers a little, as a capture thread finishing
+// its last frame does; notes whether two runs ever overlapped.
+class CCountingThread : public CThread {
+public:
+    ~CCountingThread() override {
+        ClearStarted();
+        Join();
+    }
+    void run() override {
+        if (m_active.fetch_add(1) != 0)
+            overlapped.store(true);
+        runs.fetch_add(1);
+        while (IsStarted())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        m_active.fetch_sub(1);
+    }
+    std::atomic<int> runs{0};
+    std::atomic<bool> overlapped{false};
+
+private:
+    std::atomic<int> m_active{0};
+};
+
+} // namespace
+
+TEST(Thread, StartWhileStartedLeavesTheRunningThreadAlone) {
+    CCountingThread thread;
+    EXPECT_FALSE(thread.IsStarted());
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.IsStarted());
+    EXPECT_TRUE(thread.Start());
+    thread.ClearStarted();
+    thread.Join();
+    EXPECT_EQ(thread.runs.load(), 1);
+    EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(Thread, StartAfterTheFlagWasClearedRunsAFreshThreadOnlyAfterThePreviousRunEnded) {
+    CCountingThread thread;
+    ASSERT_TRUE(thread.Start());
+    while (thread.runs.load() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    thread.ClearStarted();
+    // The first run is still lingering; the second start waits for it.
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.IsRunning());
+    thread.ClearStarted();
+    thread.Join();
+    EXPECT_EQ(thread.runs.load(), 2);
+    EXPECT_FALSE(thread.overlapped.load());
+}
