@@ -14,4 +14,5 @@
 #include "platform/draw/Icon.h"
 #include "platform/draw/Pen.h"
 #include "platform/draw/Shapes.h"
+#include "platform/draw/SystemIcons.h"
 #include "platform/draw/Text.h"

@@ -18,12 +18,6 @@ CLiveIcons& LiveIcons() {
     return live;
 }
 
-HICON Register(CIcon* icon) {
-    std::lock_guard guard(LiveIcons().lock);
-    LiveIcons().icons.insert(icon);
-    return icon;
-}
-
 bool IsIcon(HICON icon) {
     std::lock_guard guard(LiveIcons().lock);
     return icon && LiveIcons().icons.count(icon);
@@ -37,6 +31,12 @@ std::pair<int, int> Footprint(int d, int n, int m) {
 }
 
 } // namespace
+
+HICON RegisterIcon(CIcon* icon) {
+    std::lock_guard guard(LiveIcons().lock);
+    LiveIcons().icons.insert(icon);
+    return icon;
+}
 
 HICON CreateIconIndirect(const ICONINFO* info) {
     CBitmap* colour = info ? GdiCast<CBitmap>(info->hbmColor) : nullptr;
@@ -70,7 +70,7 @@ HICON CreateIconIndirect(const ICONINFO* info) {
             }
         }
     }
-    return Register(new CIcon(w, h, std::move(pixels)));
+    return RegisterIcon(new CIcon(w, h, std::move(pixels)));
 }
 
 HICON CreateIconFromBitmap(HBITMAP bitmap) {
@@ -82,9 +82,13 @@ HICON CreateIconFromBitmap(HBITMAP bitmap) {
 bool DestroyIcon(HICON icon) {
     {
         std::lock_guard guard(LiveIcons().lock);
-        if (!icon || !LiveIcons().icons.erase(icon)) {
+        if (!icon || !LiveIcons().icons.count(icon)) {
             return false;
         }
+        if (icon->IsShared()) {
+            return true;
+        }
+        LiveIcons().icons.erase(icon);
     }
     delete icon;
     return true;

@@ -10,9 +10,11 @@
 class CIcon {
 public:
     // `pixels`: width x height values B | G << 8 | R << 16 | A << 24, top row first.
-    CIcon(int width, int height, std::vector<std::uint32_t> pixels)
-        : m_width(width), m_height(height), m_pixels(std::move(pixels)) {}
+    CIcon(int width, int height, std::vector<std::uint32_t> pixels, bool shared = false)
+        : m_width(width), m_height(height), m_pixels(std::move(pixels)), m_shared(shared) {}
 
+    // Shared icons (the system's) are never destroyed.
+    bool IsShared() const { return m_shared; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     const std::vector<std::uint32_t>& Pixels() const { return m_pixels; }
@@ -21,6 +23,7 @@ private:
     int m_width;
     int m_height;
     std::vector<std::uint32_t> m_pixels;
+    bool m_shared;
 };
 using HICON = CIcon*;
 
@@ -37,7 +40,10 @@ struct ICONINFO {
 HICON CreateIconIndirect(const ICONINFO* info);
 // An icon from a 32-bit straight-alpha bitmap, such as a decoded PNG.
 HICON CreateIconFromBitmap(HBITMAP bitmap);
+// Frees an icon; a shared icon stays (and the call succeeds). False for unknown handles.
 bool DestroyIcon(HICON icon);
+// Makes an icon known to the drawing calls; used by the makers of icons.
+HICON RegisterIcon(CIcon* icon);
 
 constexpr UINT DI_MASK = 0x0001;
 constexpr UINT DI_IMAGE = 0x0002;

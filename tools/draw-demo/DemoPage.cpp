@@ -231,6 +231,14 @@ void DrawImages(HDC hdc, int x, int y) {
         DrawIconEx(hdc, x + 270, y + 16, icon, 180, 20, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
+    // The system icons at their size, and the information icon shrunk and enlarged.
+    const UINT system[] = {IDI_APPLICATION, IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
+    for (int i = 0; i < 5; ++i) {
+        DrawIconEx(hdc, x + 262 + i * 38, y + 72, LoadIcon(nullptr, system[i]), 32, 32, 0, nullptr,
+                   DI_NORMAL);
+    }
+    DrawIconEx(hdc, x + 232, y + 80, LoadIcon(nullptr, IDI_ASTERISK), 16, 16, 0, nullptr,
+               DI_NORMAL);
 }
 
 void DrawClipping(HDC hdc, int x, int y) {
@@ -277,7 +285,7 @@ void DrawMainPage(HDC hdc) {
     DrawGradients(hdc, 16, 300);
     DrawGlyphs(hdc, 16, 375);
     DrawImages(hdc, 16, 425);
-    DrawClipping(hdc, 16, 560);
+    DrawClipping(hdc, 16, 580);
 }
 
 void DrawTextPanel(HDC hdc, const RECT& client) {

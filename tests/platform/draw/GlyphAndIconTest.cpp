@@ -133,4 +133,26 @@ TEST(Icon, AMaskGivesTransparencyToBitmapsWithoutAlpha) {
     DestroyIcon(icon);
 }
 
+TEST(Icon, SystemIconsAreSharedAndSurviveDestroyIcon) {
+    HICON info = LoadIcon(nullptr, IDI_INFORMATION);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(LoadIcon(nullptr, 32516), info);
+    EXPECT_TRUE(DestroyIcon(info)); // the icon element destroys what it held; a shared one stays
+    EXPECT_EQ(info->Width(), 32);
+    CCanvas canvas(32, 32, kRed);
+    EXPECT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, info, 32, 32, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(canvas.At(0, 0), kRed);              // round: the corners stay
+    EXPECT_EQ(canvas.At(6, 16), RGB(0, 120, 215)); // the blue disc
+    EXPECT_EQ(canvas.At(16, 16), kWhite);          // the stem of the "i"
+    std::set<HICON> distinct;
+    for (UINT id : {IDI_APPLICATION, IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK}) {
+        distinct.insert(LoadIcon(nullptr, id));
+    }
+    EXPECT_EQ(distinct.size(), 5u);
+    EXPECT_EQ(distinct.count(nullptr), 0u);
+    EXPECT_EQ(LoadIcon(nullptr, 100), nullptr);
+    int module = 0;
+    EXPECT_EQ(LoadIcon(&module, IDI_HAND), nullptr);
+}
+
 } // namespace
