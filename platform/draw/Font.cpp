@@ -42,13 +42,13 @@ HFONT CreateFontIndirect(const LOGFONT* description) {
     if (kept.lfFaceName.size() >= LF_FACESIZE) {
         kept.lfFaceName.resize(LF_FACESIZE - 1);
     }
-    CFontSpec spec;
-    spec.family = Utf8(kept.lfFaceName);
-    spec.height = kept.lfHeight;
-    spec.bold = kept.lfWeight >= 600;
-    spec.italic = kept.lfItalic != 0;
-    spec.antialiased = kept.lfQuality != NONANTIALIASED_QUALITY;
-    std::shared_ptr<CFontInstance> instance = CFontInstance::Get(spec);
+    CFontRequest request;
+    request.family = Utf8(kept.lfFaceName);
+    request.height = kept.lfHeight;
+    request.bold = kept.lfWeight >= 600;
+    request.italic = kept.lfItalic != 0;
+    request.antialiased = kept.lfQuality != NONANTIALIASED_QUALITY;
+    std::shared_ptr<CFontInstance> instance = CFontInstance::Get(request);
     if (!instance) {
         return nullptr;
     }

@@ -11,7 +11,7 @@ CFont* StockFont(LONG height) {
     description.lfHeight = height;
     description.lfFaceName = L"Tahoma";
     std::shared_ptr<CFontInstance> instance =
-        CFontInstance::Get(CFontSpec{"Tahoma", height, false, false, true});
+        CFontInstance::Get(CFontRequest{"Tahoma", height, false, false, true});
     return instance ? new CFont(description, std::move(instance), true) : nullptr;
 }
 

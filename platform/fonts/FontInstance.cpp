@@ -56,7 +56,7 @@ struct CFontInstance::CImpl {
         bool failed = false;
     };
 
-    CFontSpec spec;
+    CFontRequest request;
     int emPixels = 12;
     std::vector<CFace> faces; // faces[0] is the main face
     std::unordered_map<char32_t, CGlyph> glyphs;
@@ -99,7 +99,7 @@ struct CFontInstance::CImpl {
             return glyph;
         }
         // Light hinting fits stems to the pixel grid vertically only: crisp and true to shape.
-        const FT_Int32 target = spec.antialiased ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO;
+        const FT_Int32 target = request.antialiased ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO;
         if (FT_Load_Glyph(face, FT_Get_Char_Index(face, FT_ULong(c)), FT_LOAD_NO_BITMAP | target) !=
             0) {
             return glyph;
@@ -107,20 +107,20 @@ struct CFontInstance::CImpl {
         FT_GlyphSlot slot = face->glyph;
         FT_Pos extraAdvance = 0;
         if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-            if (spec.bold && !faces[index].source.bold) {
+            if (request.bold && !faces[index].source.bold) {
                 // Synthetic bold: widen horizontally only, so the line height stays.
                 const FT_Pos strength = std::max<FT_Pos>(64, FT_Pos(emPixels) * 64 / 16);
                 FT_Outline_EmboldenXY(&slot->outline, strength, 0);
                 extraAdvance = strength;
             }
-            if (spec.italic && !faces[index].source.italic) {
+            if (request.italic && !faces[index].source.italic) {
                 FT_Matrix shear{0x10000, kObliqueShear, 0, 0x10000};
                 FT_Outline_Transform(&slot->outline, &shear);
             }
         }
         glyph.advance = Round26(slot->advance.x + extraAdvance);
-        if (FT_Render_Glyph(slot, spec.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) !=
-            0) {
+        if (FT_Render_Glyph(slot, request.antialiased ? FT_RENDER_MODE_NORMAL
+                                                      : FT_RENDER_MODE_MONO) != 0) {
             return glyph;
         }
         const FT_Bitmap& bitmap = slot->bitmap;
@@ -152,8 +152,8 @@ struct CFontInstance::CImpl {
 
 namespace {
 
-struct CSpecHash {
-    std::size_t operator()(const CFontSpec& s) const {
+struct CRequestHash {
+    std::size_t operator()(const CFontRequest& s) const {
         std::size_t h = std::hash<std::string>()(s.family);
         h = h * 31 + std::hash<int>()(s.height);
         return h * 8 + (s.bold ? 4 : 0) + (s.italic ? 2 : 0) + (s.antialiased ? 1 : 0);
@@ -161,8 +161,8 @@ struct CSpecHash {
 };
 
 // Instances stay alive while a font uses them; the list only refers to them.
-std::unordered_map<CFontSpec, std::weak_ptr<CFontInstance>, CSpecHash>& Instances() {
-    static std::unordered_map<CFontSpec, std::weak_ptr<CFontInstance>, CSpecHash> instances;
+std::unordered_map<CFontRequest, std::weak_ptr<CFontInstance>, CRequestHash>& Instances() {
+    static std::unordered_map<CFontRequest, std::weak_ptr<CFontInstance>, CRequestHash> instances;
     return instances;
 }
 
@@ -184,8 +184,8 @@ CFontInstance::CFontInstance(std::unique_ptr<CImpl> impl) : m_impl(std::move(imp
     if (m_metrics.underlinePosition + m_metrics.underlineThickness > m_metrics.descent) {
         m_metrics.underlinePosition = std::max(1, m_metrics.descent - m_metrics.underlineThickness);
     }
-    m_metrics.bold = m_impl->spec.bold;
-    m_metrics.italic = m_impl->spec.italic;
+    m_metrics.bold = m_impl->request.bold;
+    m_metrics.italic = m_impl->request.italic;
 }
 
 CFontInstance::~CFontInstance() {
@@ -193,24 +193,24 @@ CFontInstance::~CFontInstance() {
     m_impl.reset();
 }
 
-std::shared_ptr<CFontInstance> CFontInstance::Get(const CFontSpec& spec) {
+std::shared_ptr<CFontInstance> CFontInstance::Get(const CFontRequest& request) {
     std::lock_guard guard(FontLock());
     auto& instances = Instances();
-    if (auto found = instances.find(spec); found != instances.end()) {
+    if (auto found = instances.find(request); found != instances.end()) {
         if (auto live = found->second.lock()) {
             return live;
         }
     }
     auto impl = std::make_unique<CImpl>();
-    impl->spec = spec;
-    for (CFaceSource& source : MatchFaces(spec.family, spec.bold, spec.italic)) {
+    impl->request = request;
+    for (CFaceSource& source : MatchFaces(request.family, request.bold, request.italic)) {
         impl->faces.push_back(CImpl::CFace{std::move(source), nullptr, false});
     }
     if (impl->faces.empty()) {
         return nullptr;
     }
-    impl->emPixels = spec.height < 0 ? -spec.height : 12;
-    if (spec.height > 0) {
+    impl->emPixels = request.height < 0 ? -request.height : 12;
+    if (request.height > 0) {
         // A positive height is the cell height: find the em size whose ascent and descent
         // add up to it.
         FT_Face face = impl->OpenFace(0);
@@ -218,14 +218,14 @@ std::shared_ptr<CFontInstance> CFontInstance::Get(const CFontSpec& spec) {
             return nullptr;
         }
         const double cell = double(face->ascender - face->descender);
-        impl->emPixels = std::max(1, int(spec.height * face->units_per_EM / cell));
+        impl->emPixels = std::max(1, int(request.height * face->units_per_EM / cell));
         impl->faces[0].face.reset();
     }
     if (!impl->OpenFace(0)) {
         return nullptr;
     }
     std::shared_ptr<CFontInstance> made(new CFontInstance(std::move(impl)));
-    instances[spec] = made;
+    instances[request] = made;
     return made;
 }
 

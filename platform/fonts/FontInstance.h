@@ -10,14 +10,14 @@
 #include <string_view>
 #include <vector>
 
-struct CFontSpec {
+struct CFontRequest {
     std::string family; // UTF-8; empty asks for the default face
     int height = 0;     // negative: character (em) height in pixels; positive: cell height
     bool bold = false;
     bool italic = false;
     bool antialiased = true; // false: every pixel either covered or not
 
-    friend bool operator==(const CFontSpec&, const CFontSpec&) = default;
+    friend bool operator==(const CFontRequest&, const CFontRequest&) = default;
 };
 
 struct CFontMetrics {
@@ -46,7 +46,7 @@ struct CGlyph {
 class CFontInstance {
 public:
     // Null when no face at all can be found.
-    static std::shared_ptr<CFontInstance> Get(const CFontSpec& spec);
+    static std::shared_ptr<CFontInstance> Get(const CFontRequest& request);
     ~CFontInstance();
 
     const CFontMetrics& Metrics() const { return m_metrics; }
