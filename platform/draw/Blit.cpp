@@ -4,6 +4,7 @@
 #include "platform/draw/PixelColour.h"
 #include "platform/draw/Raster.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -21,21 +22,25 @@ struct CAxis {
     int srcLength = 0;
     bool mirror = false;
 
+    // Positions and sizes are kept within +-2^29, so that no sum of them overflows.
     CAxis(int dest, int destSize, int src, int srcSize) {
-        if (destSize < 0) {
-            dest += destSize;
-            destSize = -destSize;
+        static constexpr std::int64_t limit = std::int64_t(1) << 29;
+        auto bounded = [](std::int64_t v) { return int(std::clamp(v, -limit, limit)); };
+        std::int64_t d = dest, dSize = destSize, s = src, sSize = srcSize;
+        if (dSize < 0) {
+            d += dSize;
+            dSize = -dSize;
             mirror = !mirror;
         }
-        if (srcSize < 0) {
-            src += srcSize;
-            srcSize = -srcSize;
+        if (sSize < 0) {
+            s += sSize;
+            sSize = -sSize;
             mirror = !mirror;
         }
-        destStart = dest;
-        destLength = destSize;
-        srcStart = src;
-        srcLength = srcSize;
+        destStart = bounded(d);
+        destLength = bounded(dSize);
+        srcStart = bounded(s);
+        srcLength = bounded(sSize);
     }
 
     bool Identity() const { return !mirror && destLength == srcLength; }

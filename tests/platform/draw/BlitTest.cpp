@@ -59,6 +59,10 @@ TEST(Blit, CopyClipsToTheSourceBitmap) {
     BitBlt(dest.Dc(), 0, 0, 4, 2, source.Dc(), 0, 0, SRCCOPY);
     BitBlt(dest.Dc(), 0, 2, 4, 1, source.Dc(), -2, 0, SRCCOPY);
     EXPECT_EQ(dest.Picture(BasicKey()), (Picture{"rr..", "rr..", "..rr"}));
+    // Absurd sizes are bounded, not overflowed.
+    EXPECT_TRUE(BitBlt(dest.Dc(), 10, 10, 2147483647, 2147483647, source.Dc(), 0, 0, SRCCOPY));
+    EXPECT_TRUE(
+        StretchBlt(dest.Dc(), -2147483647, 0, -2147483647, 3, source.Dc(), 0, 0, 2, 2, SRCCOPY));
 }
 
 TEST(Blit, StretchUsesNearestPixelsAndMirrorsNegativeSizes) {
