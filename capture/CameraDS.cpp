@@ -11,7 +11,7 @@ CCameraDS::~CCameraDS() {
 
 int CCameraDS::CountDevices() {
     std::vector<std::string> errors;
-    const auto sources = CurrentCameraSources(&errors);
+    const auto sources = CountCameraSources(&errors);
     for (const std::string& error : errors)
         LogMessage("camera list: %s\n", error.c_str());
     return static_cast<int>(sources.size());
@@ -19,15 +19,14 @@ int CCameraDS::CountDevices() {
 
 bool CCameraDS::Open(int cameraIndex, int width, int height) {
     Close();
-    const auto sources = CurrentCameraSources();
-    if (cameraIndex < 0 || cameraIndex >= static_cast<int>(sources.size()))
+    const std::optional<CameraSource> source = CountedCameraSource(cameraIndex);
+    if (!source)
         return false;
-    const CameraSource& source = sources[static_cast<std::size_t>(cameraIndex)];
     std::unique_ptr<ICameraDevice> device;
-    if (source.devicePath.empty())
-        device = std::make_unique<CTestCamera>(source);
+    if (source->devicePath.empty())
+        device = std::make_unique<CTestCamera>(*source);
     else
-        device = std::make_unique<CV4l2Camera>(source.devicePath);
+        device = std::make_unique<CV4l2Camera>(source->devicePath);
     if (!device->Open(width, height))
         return false;
     m_device = std::move(device);

@@ -15,12 +15,14 @@ public:
     CCameraDS(const CCameraDS&) = delete;
     CCameraDS& operator=(const CCameraDS&) = delete;
 
-    // The number of cameras, in a stable order (see CameraSource.h).
+    // The number of cameras, in a stable order (see CameraSource.h); the counted list is what
+    // Open uses.
     static int CountDevices();
 
-    // Opens camera `cameraIndex` (0-based) asking for width x height; FrameWidth and
-    // FrameHeight then give the size delivered. False for an index without a camera (also one
-    // that disappeared since it was counted), a camera that cannot be opened, or a refused size.
+    // Opens camera `cameraIndex` (0-based, as counted) asking for width x height; FrameWidth
+    // and FrameHeight then give the size delivered. False for an index without a camera, a
+    // camera that cannot be opened (also one that went away since it was counted), or a
+    // refused size.
     bool Open(int cameraIndex, int width, int height);
     // Waits for one fresh frame and returns the internal image, valid until the next GrabFrame
     // or Close; null when the camera delivers nothing (unplugged, or not open).

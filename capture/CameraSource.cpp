@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 namespace {
 
 std::mutex g_overrideLock;
-std::optional<std::string> g_override; // guarded by g_overrideLock
+// Guarded by g_overrideLock: the override list and the sources of the last count.
+std::optional<std::string> g_override;
+std::optional<std::vector<CameraSource>> g_counted;
 
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -148,6 +150,7 @@ CameraListParse ParseCameraList(const std::string& list) {
 void SetCameraListOverride(const std::optional<std::string>& list) {
     std::lock_guard lock(g_overrideLock);
     g_override = list;
+    g_counted.reset();
 }
 
 std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors) {
@@ -166,4 +169,23 @@ std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors)
     if (errors)
         *errors = std::move(parse.errors);
     return parse.sources;
+}
+
+std::vector<CameraSource> CountCameraSources(std::vector<std::string>* errors) {
+    std::vector<CameraSource> sources = CurrentCameraSources(errors);
+    std::lock_guard lock(g_overrideLock);
+    g_counted = sources;
+    return sources;
+}
+
+std::optional<CameraSource> CountedCameraSource(int index) {
+    std::optional<std::vector<CameraSource>> counted;
+    {
+        std::lock_guard lock(g_overrideLock);
+        counted = g_counted;
+    }
+    const std::vector<CameraSource> sources = counted ? *counted : CurrentCameraSources();
+    if (index < 0 || index >= static_cast<int>(sources.size()))
+        return std::nullopt;
+    return sources[static_cast<std::size_t>(index)];
 }

@@ -39,10 +39,17 @@ struct CameraListParse {
 CameraListParse ParseCameraList(const std::string& list);
 
 // Replaces the device list of this process with the given list (for tools and tests); an empty
-// optional returns to the environment and the devices.
+// optional returns to the environment and the devices. Forgets the last count.
 void SetCameraListOverride(const std::optional<std::string>& list);
 
 // The sources in their stable order: the override, else VISTREL_CAMERAS, else the V4L2 video
 // capture nodes in ascending node number. Entries of a list that were not understood are
 // described in `errors` when it is given.
 std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors = nullptr);
+
+// Counting remembers the list, so that camera i is opened as the camera that was counted at
+// position i: a camera that goes away between counting and opening fails to open instead of
+// shifting the others into its place.
+std::vector<CameraSource> CountCameraSources(std::vector<std::string>* errors = nullptr);
+// Source `index` of the last count (of the current list when nothing was counted yet).
+std::optional<CameraSource> CountedCameraSource(int index);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
 namespace {
 
 // Sets the process's camera list for one test.
@@ -120,4 +124,18 @@ TEST(CameraDS, TestCameraStopsAfterItsFrameLimitAsIfUnplugged) {
     // A new session opens it afresh.
     ASSERT_TRUE(camera.Open(0, 160, 120));
     EXPECT_NE(camera.GrabFrame(), nullptr);
+}
+
+TEST(CameraDS, CameraThatGoesAwayAfterCountingFailsWithoutShiftingTheOthers) {
+    const fs::path gone = fs::temp_directory_path() / "vistrel-unplugged-video-device";
+    setenv("VISTREL_CAMERAS", (gone.string() + ";test:320x240").c_str(), 1);
+    ASSERT_EQ(CCameraDS::CountDevices(), 2);
+    // The first camera leaves the list after counting; the second keeps its position.
+    setenv("VISTREL_CAMERAS", "test:320x240", 1);
+    CCameraDS camera;
+    EXPECT_FALSE(camera.Open(0, 320, 240));
+    EXPECT_TRUE(camera.Open(1, 320, 240));
+    EXPECT_EQ(camera.FrameWidth(), 320);
+    unsetenv("VISTREL_CAMERAS");
+    SetCameraListOverride(std::nullopt); // forgets the count
 }
