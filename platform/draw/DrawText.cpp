@@ -90,8 +90,9 @@ public:
         m_font.Glyphs(text, glyphs);
 
         std::vector<CLine> lines;
-        auto emit = [&](std::size_t begin, std::size_t end) {
-            while (end > begin && text[end - 1] == L' ') {
+        // Spaces where a long line was broken are dropped; other spaces count.
+        auto emit = [&](std::size_t begin, std::size_t end, bool broken) {
+            while (broken && end > begin && text[end - 1] == L' ') {
                 --end;
             }
             CLine line;
@@ -115,7 +116,7 @@ public:
             if (wrap) {
                 Wrap(text, glyphs, start, end, limit, emit);
             } else {
-                emit(start, end);
+                emit(start, end, false);
             }
             if (end >= text.size()) {
                 break;
@@ -166,12 +167,12 @@ private:
                 }
             }
             if (j >= end) {
-                emit(i, end);
+                emit(i, end, false);
                 return;
             }
             // Break after the last space or wide character; a word alone too wide is cut.
             const std::size_t lineEnd = lastBreak > i ? lastBreak : j;
-            emit(i, lineEnd);
+            emit(i, lineEnd, true);
             i = lineEnd;
             while (i < end && text[i] == L' ') {
                 ++i;

@@ -145,6 +145,8 @@ TEST_F(DrawTextTest, WordBreakingBreaksAtSpacesBetweenChineseCharactersAndInside
     const RECT cut = Calc(L"camera", box, DT_WORDBREAK);
     EXPECT_GE(cut.Height(), 2 * m_lineHeight);
     EXPECT_LE(cut.Width(), word / 2);
+    // Spaces count, except where a line was broken.
+    EXPECT_EQ(Calc(L"camera ", RECT{0, 0, 400, 40}, DT_SINGLELINE).Width(), word + space);
     // Without DT_WORDBREAK nothing wraps; explicit breaks count unless single line.
     EXPECT_EQ(Calc(L"camera camera", box, 0).Height(), m_lineHeight);
     EXPECT_EQ(Calc(L"a\r\nb\rc\nd", box, 0).Height(), 4 * m_lineHeight);
