@@ -148,6 +148,11 @@ bool StandardBitfields(const BITMAPINFO& info) {
     return masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
 }
 
+// Rows of this depth can be copied byte for byte into or out of the bitmap.
+bool SameLayout(int bitsPerPixel, const CBitmap& bitmap) {
+    return (bitsPerPixel == 24 || bitsPerPixel == 32) && bitmap.BitsPerPixel() == bitsPerPixel;
+}
+
 } // namespace
 
 int DibStride(int width, int bitsPerPixel) {
@@ -243,8 +248,12 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
             continue;
         }
         const auto* source = static_cast<const std::uint8_t*>(bits) + std::size_t(i) * stride;
-        DecodeRow(source, h.biBitCount, palette, 0, width, row.data());
-        target->WriteSpan(0, y, width, row.data());
+        if (SameLayout(h.biBitCount, *target)) {
+            std::memcpy(target->Row(y), source, std::size_t(width) * (h.biBitCount / 8));
+        } else {
+            DecodeRow(source, h.biBitCount, palette, 0, width, row.data());
+            target->WriteSpan(0, y, width, row.data());
+        }
         ++copied;
     }
     return copied;
@@ -290,9 +299,13 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
         if (y < 0 || y >= source->Height()) {
             continue;
         }
-        source->ReadSpan(0, y, width, row.data());
-        EncodeRow(static_cast<std::uint8_t*>(bits) + std::size_t(i) * stride, h.biBitCount, palette,
-                  0, width, row.data());
+        auto* out = static_cast<std::uint8_t*>(bits) + std::size_t(i) * stride;
+        if (SameLayout(h.biBitCount, *source)) {
+            std::memcpy(out, source->Row(y), std::size_t(width) * (h.biBitCount / 8));
+        } else {
+            source->ReadSpan(0, y, width, row.data());
+            EncodeRow(out, h.biBitCount, palette, 0, width, row.data());
+        }
         ++copied;
     }
     return copied;

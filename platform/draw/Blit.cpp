@@ -150,6 +150,9 @@ void Gather(const CBitmap& source, int sy, const int* columns, int n, SourceConv
         for (int k = 0; k < n; ++k) {
             out[std::size_t(k)] = row[columns[k]];
         }
+    } else if (columns[n - 1] - columns[0] == n - 1) {
+        // An unscaled copy: the columns are one run.
+        source.ReadSpan(columns[0], sy, n, out.data());
     } else {
         const int lo = std::min(columns[0], columns[n - 1]);
         const int hi = std::max(columns[0], columns[n - 1]);
