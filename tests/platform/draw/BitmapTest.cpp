@@ -80,6 +80,14 @@ TEST(Bitmap, SetDIBitsFillsABottomUpSectionFromRowsInTheSameOrder) {
     EXPECT_EQ(GetDIBits(nullptr, bitmap, 0, height, back.data(), &asked, DIB_RGB_COLORS), height);
     EXPECT_EQ(back[0] & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(back[5] & 0xFFFFFF, 0x00FF00u);
+    // In the bitmap's own layout the rows come back byte for byte.
+    std::vector<std::uint8_t> same(rows.size(), 0xEE);
+    EXPECT_EQ(GetDIBits(nullptr, bitmap, 0, height, same.data(), &info, DIB_RGB_COLORS), height);
+    for (int y = 0; y < height; ++y) {
+        EXPECT_TRUE(std::equal(rows.begin() + y * stride, rows.begin() + y * stride + width * 3,
+                               same.begin() + y * stride))
+            << y;
+    }
 }
 
 TEST(Bitmap, EightBitSectionsDrawnIntoPickTheNearestPaletteEntry) {
