@@ -223,6 +223,43 @@ TEST_F(DrawTextTest, TextIsClippedToTheRectangleUnlessNoClip) {
     EXPECT_TRUE(InkedIn(RECT{40, 0, 200, 120}));
 }
 
+// Arbitrary mixes of the characters and flags the layout treats specially: measuring and
+// drawing must agree on the height and never fail.
+TEST_F(DrawTextTest, ArbitraryTextAndFlagsMeasureAndDrawConsistently) {
+    const std::wstring alphabet = L"a &\t\r\n摄！（)W.";
+    const UINT flags[] = {DT_WORDBREAK,    DT_SINGLELINE,  DT_CENTER,   DT_RIGHT,
+                          DT_VCENTER,      DT_BOTTOM,      DT_NOPREFIX, DT_EXPANDTABS,
+                          DT_END_ELLIPSIS, DT_EDITCONTROL, DT_NOCLIP,   DT_EXTERNALLEADING};
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    for (int round = 0; round < 300; ++round) {
+        WString text;
+        const int length = int(next() % 24);
+        for (int i = 0; i < length; ++i) {
+            text += alphabet[next() % alphabet.size()];
+        }
+        UINT format = 0;
+        for (UINT f : flags) {
+            if (next() % 3 == 0) {
+                format |= f;
+            }
+        }
+        format &= ~DT_EDITCONTROL; // it may leave lines out, which measuring never does
+        const RECT box{10, 10, 10 + int(next() % 120), 10 + int(next() % 100)};
+        RECT measured = box;
+        const int calcHeight = DrawText(Dc(), text, &measured, format | DT_CALCRECT);
+        RECT drawn = box;
+        EXPECT_EQ(DrawText(Dc(), text, &drawn, format), calcHeight) << round;
+        if (!text.empty()) {
+            EXPECT_EQ(measured.Height() % m_lineHeight, 0) << round;
+            EXPECT_GE(measured.Height(), m_lineHeight) << round;
+        }
+    }
+}
+
 TEST_F(DrawTextTest, EmptyTextMeasuresNothing) {
     RECT r{5, 5, 100, 100};
     EXPECT_EQ(DrawText(Dc(), L"", &r, DT_CALCRECT | DT_WORDBREAK), 0);
