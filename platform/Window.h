@@ -21,6 +21,8 @@ struct WNDCLASS {
 bool RegisterClass(const WNDCLASS& wc);
 bool GetClassInfo(const WString& className, WNDCLASS* wc);
 bool UnregisterClass(const WString& className);
+// Registers a class from its name, procedure, class style and cursor.
+bool RegisterWindowClass(const WString& className, WNDPROC proc, UINT style, HCURSOR cursor);
 
 // Child windows (WS_CHILD) are placed in their parent's client coordinates and `parent` is
 // their parent; for other windows `parent` is the owner and the position is on the screen.

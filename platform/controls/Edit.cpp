@@ -28,10 +28,5 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterEditClass() {
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = EditProc;
-    wc.hCursor = IDC_IBEAM;
-    wc.lpszClassName = L"Edit";
-    RegisterClass(wc);
+    RegisterWindowClass(L"Edit", EditProc, CS_DBLCLKS, IDC_IBEAM);
 }

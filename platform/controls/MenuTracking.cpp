@@ -239,12 +239,7 @@ POINT PlaceMenu(SIZE size, UINT flags, int x, int y) {
 } // namespace
 
 void RegisterMenuClass() {
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = MenuProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = kMenuClass;
-    RegisterClass(wc);
+    RegisterWindowClass(kMenuClass, MenuProc, CS_DBLCLKS, IDC_ARROW);
 }
 
 UINT_PTR TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {

@@ -68,9 +68,5 @@ LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterStaticClass() {
-    WNDCLASS wc;
-    wc.lpfnWndProc = StaticProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = L"Static";
-    RegisterClass(wc);
+    RegisterWindowClass(L"Static", StaticProc, 0, IDC_ARROW);
 }

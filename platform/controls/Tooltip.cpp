@@ -385,9 +385,5 @@ LRESULT TooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterTooltipClass() {
-    WNDCLASS wc;
-    wc.lpfnWndProc = TooltipProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = TOOLTIPS_CLASS;
-    RegisterClass(wc);
+    RegisterWindowClass(TOOLTIPS_CLASS, TooltipProc, 0, IDC_ARROW);
 }

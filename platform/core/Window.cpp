@@ -80,6 +80,15 @@ bool RegisterClass(const WNDCLASS& wc) {
     return Table().classes.emplace(wc.lpszClassName, wc).second;
 }
 
+bool RegisterWindowClass(const WString& className, WNDPROC proc, UINT style, HCURSOR cursor) {
+    WNDCLASS wc;
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hCursor = cursor;
+    wc.lpszClassName = className;
+    return RegisterClass(wc);
+}
+
 bool GetClassInfo(const WString& className, WNDCLASS* wc) {
     EnsureBuiltInClasses();
     std::lock_guard guard(Table().lock);

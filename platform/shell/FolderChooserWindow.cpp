@@ -332,12 +332,7 @@ LRESULT ChooserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void RegisterFolderChooserClass() {
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ChooserProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = kClassName;
-    RegisterClass(wc);
+    RegisterWindowClass(kClassName, ChooserProc, CS_DBLCLKS, IDC_ARROW);
 }
 
 HWND CreateFolderChooserWindow(HWND owner, const WString& prompt, const std::string& startFolder) {

@@ -125,12 +125,7 @@ bool Add(const NOTIFYICONDATA& data) {
 } // namespace
 
 void RegisterTrayIconClass() {
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = TrayProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = kTrayClass;
-    RegisterClass(wc);
+    RegisterWindowClass(kTrayClass, TrayProc, CS_DBLCLKS, IDC_ARROW);
 }
 
 bool Shell_NotifyIcon(DWORD message, const NOTIFYICONDATA* data) {

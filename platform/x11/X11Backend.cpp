@@ -84,6 +84,7 @@ private:
     HWND FindHandle(Window window);
     RECT ReadWorkArea();
     void SetWindowStates(HWND hwnd, const CTopLevel& top);
+    void SetPlacementHints(Window window, const RECT& r);
     void SendRootMessage(Window window, Atom type, long a, long b, long c, long d, long e);
     void HandleEvent(XEvent& event);
     void HandleConfigure(HWND hwnd, const XConfigureEvent& event);
@@ -191,13 +192,7 @@ void CX11Backend::TopLevelCreated(HWND hwnd) {
                     reinterpret_cast<const unsigned char*>(motif), 5);
     XClassHint classHint{const_cast<char*>("vistrel"), const_cast<char*>("Vistrel")};
     XSetClassHint(d, top.window, &classHint);
-    XSizeHints hints{};
-    hints.flags = USPosition | USSize | PPosition | PSize;
-    hints.x = int(r.left);
-    hints.y = int(r.top);
-    hints.width = int(r.Width());
-    hints.height = int(r.Height());
-    XSetWMNormalHints(d, top.window, &hints);
+    SetPlacementHints(top.window, r);
     const long pid = long(getpid());
     XChangeProperty(d, top.window, A("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&pid), 1);
@@ -270,18 +265,23 @@ void CX11Backend::TopLevelShown(HWND hwnd, bool shown) {
     XFlush(d);
 }
 
-void CX11Backend::TopLevelMoved(HWND hwnd, const RECT& r) {
-    CTopLevel* top = Find(hwnd);
-    if (!top || m_applyingNative) {
-        return;
-    }
+// The window manager places the window where the program asked, not where it would like.
+void CX11Backend::SetPlacementHints(Window window, const RECT& r) {
     XSizeHints hints{};
     hints.flags = USPosition | USSize | PPosition | PSize;
     hints.x = int(r.left);
     hints.y = int(r.top);
     hints.width = int(r.Width());
     hints.height = int(r.Height());
-    XSetWMNormalHints(m_display.get(), top->window, &hints);
+    XSetWMNormalHints(m_display.get(), window, &hints);
+}
+
+void CX11Backend::TopLevelMoved(HWND hwnd, const RECT& r) {
+    CTopLevel* top = Find(hwnd);
+    if (!top || m_applyingNative) {
+        return;
+    }
+    SetPlacementHints(top->window, r);
     XMoveResizeWindow(m_display.get(), top->window, int(r.left), int(r.top),
                       unsigned(std::max<LONG>(r.Width(), 1)),
                       unsigned(std::max<LONG>(r.Height(), 1)));

@@ -30,13 +30,8 @@ LRESULT TestWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 const WString& TestWindowClass() {
     static const WString name = [] {
-        WNDCLASS wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = TestWindowProc;
-        wc.hCursor = IDC_ARROW;
-        wc.lpszClassName = L"TestWindow";
-        RegisterClass(wc);
-        return wc.lpszClassName;
+        RegisterWindowClass(L"TestWindow", TestWindowProc, CS_DBLCLKS, IDC_ARROW);
+        return WString(L"TestWindow");
     }();
     return name;
 }

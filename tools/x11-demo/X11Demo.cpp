@@ -145,12 +145,7 @@ int main() {
     if (!InstallX11Backend("vistrel-x11-demo")) {
         return 1;
     }
-    WNDCLASS wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = MainProc;
-    wc.hCursor = IDC_ARROW;
-    wc.lpszClassName = L"VistrelX11Demo";
-    RegisterClass(wc);
+    RegisterWindowClass(L"VistrelX11Demo", MainProc, CS_DBLCLKS, IDC_ARROW);
 
     g_menu = CreateMenu();
     HMENU popup = CreatePopupMenu();
@@ -161,7 +156,7 @@ int main() {
     AppendMenu(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"TrayMenu");
 
     HWND main =
-        CreateWindowEx(WS_EX_APPWINDOW, wc.lpszClassName, L"Vistrel demo",
+        CreateWindowEx(WS_EX_APPWINDOW, L"VistrelX11Demo", L"Vistrel demo",
                        WS_POPUP | WS_CLIPCHILDREN, 100, 100, kWidth, kHeight, nullptr, 0, nullptr);
     auto icon = MakeTrayIcon();
     SendMessage(main, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
