@@ -18,7 +18,7 @@
 #include <map>
 #include <memory>
 
-class CClientMain : public IRoot, public IMsgDispatch {
+class CClientMain final : public IRoot, public IMsgDispatch {
 public:
     // The single dispatcher of the process, created by the first call. It belongs to the
     // thread that created it, which must be the user-interface thread, and is deleted when

@@ -3,8 +3,9 @@
 // identifier routing it to its handler.
 #pragma once
 
+#include "update/SharedCount.h"
+
 #include <IceUtil/Handle.h>
-#include <IceUtil/Shared.h>
 #include <google/protobuf/message.h>
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 // The protobuf base comes first: reflection finds a message's fields at offsets from the
 // start of the generated class, which it applies to the google::protobuf::Message pointer,
 // so that base must sit at offset 0.
-class IMessage : public google::protobuf::Message, public IceUtil::Shared {
+class IMessage : public google::protobuf::Message, public CSharedCount {
 public:
     // Replaces `body` with the bytes sent as the request body; false when the message cannot
     // be serialized.

@@ -2,14 +2,15 @@
 // reserved value (always 0) and an owned copy of the bytes.
 #pragma once
 
+#include "update/SharedCount.h"
+
 #include <IceUtil/Handle.h>
-#include <IceUtil/Shared.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-class CRecvMsg : public IceUtil::Shared {
+class CRecvMsg : public CSharedCount {
 public:
     CRecvMsg(std::int32_t msgType, std::int32_t reserved, std::string_view body)
         : m_msgType(msgType), m_reserved(reserved), m_body(body) {}

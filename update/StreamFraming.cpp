@@ -10,7 +10,9 @@ std::vector<StreamFrame> CutStream(std::string_view block) {
         if (headerSize < 0 || block.size() - 1 < static_cast<std::size_t>(headerSize)) {
             break;
         }
-        if (!header.ParseFromArray(block.data() + 1, headerSize)) {
+        // Parsed partially and then checked, so that bad outside input is not logged.
+        if (!header.ParsePartialFromArray(block.data() + 1, headerSize) ||
+            !header.IsInitialized()) {
             break;
         }
         block.remove_prefix(1 + headerSize);

@@ -11,6 +11,11 @@
 
 template <class TransportBase> class TZeroFieldsMessage : public TransportBase {
 public:
+    // Frees the unknown fields, the only thing such a message can own.
+    ~TZeroFieldsMessage() override {
+        this->_internal_metadata_.template DeleteReturnArena<google::protobuf::UnknownFieldSet>();
+    }
+
     int GetCachedSize() const final { return m_cachedSize.Get(); }
     void SetCachedSize(int size) const final { m_cachedSize.Set(size); }
 

@@ -73,6 +73,15 @@ TEST(MessageTest, RequiredFieldsAreEnforcedWhenParsing) {
     EXPECT_FALSE(header.ParseFromString("\x08\x01")); // MsgSize missing
 }
 
+TEST(MessageTest, ReflectionReadsTheGeneratedFields) {
+    httpUrl::MsgRetHttpUrl answer;
+    answer.set_scontent("ok");
+    EXPECT_EQ(answer.ShortDebugString(), "sContent: \"ok\"");
+    checkVersion::MsgRetVersion version;
+    version.mutable_unknown_fields()->AddVarint(7, 42);
+    EXPECT_EQ(version.ShortDebugString(), "7: 42");
+}
+
 TEST(MessageTest, SchemasAreExactlyTheDeclaredOnes) {
     // The serialized file descriptor changes with every option, import, field or type.
     const struct {
