@@ -184,6 +184,23 @@ TEST_F(ClientMainPumpTest, AHandlerThatPumpsAgainDoesNotDeadlockOrReorder) {
     EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "first"}, {true, 0, "second"}}));
 }
 
+TEST_F(ClientMainPumpTest, AnAnswerArrivingDuringATickWaitsForTheNextTick) {
+    dispatcher.RegisterProcess(0, &handler);
+    std::thread worker;
+    handler.whileHandling = [&] {
+        // The worker's hand-off blocks on the queue lock until this tick ends.
+        if (handler.deliveries.size() == 1) {
+            worker = std::thread([&] { dispatcher.OnRecvRaw("late", 4, 0); });
+        }
+    };
+    Raw(0, "early");
+    dispatcher.Pump();
+    worker.join();
+    EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "early"}}));
+    dispatcher.Pump();
+    EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "early"}, {true, 0, "late"}}));
+}
+
 TEST(ClientMainTest, SendRequestFetchesAndParsesOnTheCallingThread) {
     httpUrl::MsgRetHttpUrl served;
     served.set_scontent("synchronous");
