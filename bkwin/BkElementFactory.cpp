@@ -1,0 +1,32 @@
+#include "bkwin/BkElementFactory.h"
+
+#include "bkwin/BkDialog.h"
+
+#include <array>
+
+namespace {
+
+template <class T> std::unique_ptr<CBkWindow> Make() {
+    return std::make_unique<T>();
+}
+
+struct TagEntry {
+    std::string_view tag;
+    std::unique_ptr<CBkWindow> (*create)();
+};
+
+// Tried in order; each element class adds its tag here.
+constexpr std::array kTags{
+    TagEntry{CBkDialog::kTag, &Make<CBkDialog>},
+};
+
+} // namespace
+
+std::unique_ptr<CBkWindow> CreateElementByTag(std::string_view tag) {
+    for (const TagEntry& entry : kTags) {
+        if (entry.tag == tag) {
+            return entry.create();
+        }
+    }
+    return nullptr;
+}
