@@ -55,8 +55,6 @@ public:
     // Paints the background and sends WM_PAINT; false, painting nothing, when `region` is
     // given and `rect` does not meet it.
     virtual bool PaintRegion(HDC dc, HRGN region);
-    virtual LRESULT Reserved1() { return 0; }
-    virtual LRESULT Reserved2() { return 0; }
     // Answers whether the message was handled; `result` receives the answer.
     virtual bool HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Shows (true) or hides the real platform windows this element owns; containers walk their

@@ -54,7 +54,8 @@ TEST_F(BkElementLoadTest, TextReferencesAreResolvedLeftToRight) {
         {L"%str1% * 简约是一种精神", one + L" * 简约是一种精神"},
         {L"%str1%-用户验证", one + L"-用户验证"},
         {L"a%str1%b%str2%c", L"a" + one + L"b" + two + L"c"},
-        {L"%str9999%x", L"x"}, // a missing string gives empty text
+        {L"%str9999%x", L"x"},                 // a missing string gives empty text
+        {L"%str99999999999999999999%x", L"x"}, // a number too large saturates
         {L"%str1%%str0%%str2%", one + L"%str0%%str2%"},
         {L"%str%%str1%", L"%str%%str1%"},
         {L"%str1%%str2", one + L"%str2"},
@@ -157,6 +158,29 @@ TEST_F(BkElementLoadTest, TextIsMeasuredWithMarginsAndTheInheritedFont) {
     EXPECT_EQ(text->rect, (RECT{0, 0, 10, 10}));
 }
 
+TEST_F(BkElementLoadTest, MeasuringWrapsWordsAndUsesTheHoverFont) {
+    CBkDialog root;
+    root.style.hoverfont = BkFontPool::Instance().GetFont(0x0600); // six steps larger
+    auto* text = static_cast<CTestLeaf*>(root.AppendChild(std::make_unique<CTestLeaf>()));
+    text->text = L"one two three four five six";
+    text->style.textmode = DT_LEFT;
+    SIZE oneLine;
+    SendElementMessage(text, WM_NCCALCSIZE, 0, LPARAM(&oneLine));
+    text->style.textmode = DT_WORDBREAK;
+    SIZE narrow{60, 10}; // the height given is no limit with word breaking
+    SendElementMessage(text, WM_NCCALCSIZE, 1, LPARAM(&narrow));
+    EXPECT_LE(narrow.cx, 60);
+    EXPECT_GE(narrow.cy, 3 * oneLine.cy);
+
+    // While hovered the nearest hover font measures, here the parent's.
+    text->style.textmode = DT_LEFT;
+    text->state = STATE_HOVER;
+    SIZE hovered;
+    SendElementMessage(text, WM_NCCALCSIZE, 0, LPARAM(&hovered));
+    EXPECT_GT(hovered.cx, oneLine.cx);
+    EXPECT_GT(hovered.cy, oneLine.cy);
+}
+
 TEST_F(BkElementLoadTest, ContainersCreateKnownTagsAndSkipTheRest) {
     CBkDialog root;
     Load(root, R"(<dlg pos="0,0,-0,-0" onlydrawchild="1">
@@ -165,11 +189,13 @@ TEST_F(BkElementLoadTest, ContainersCreateKnownTagsAndSkipTheRest) {
         <br/>
         <unknown id="5"/>
         <dlg id="6" pos="5"><dlg id="7" width="full"/></dlg>
+        <dlg id="9" pos="5,6,7"/>
     </dlg>)");
     EXPECT_EQ(root.onlyDrawChild, 1);
-    ASSERT_EQ(root.Children().size(), 2u);
+    ASSERT_EQ(root.Children().size(), 3u);
     EXPECT_EQ(root.Children()[0]->id, 1);
     EXPECT_EQ(root.Children()[1]->id, 6);
+    EXPECT_EQ(root.Children()[2]->id, 9);
     EXPECT_EQ(root.FindById(3), nullptr);
     EXPECT_EQ(root.FindById(4), nullptr);
     EXPECT_EQ(root.FindById(5), nullptr);
@@ -177,11 +203,14 @@ TEST_F(BkElementLoadTest, ContainersCreateKnownTagsAndSkipTheRest) {
     EXPECT_EQ(root.FindById(2)->Parent(), root.Children()[0].get());
 
     PlaceRoot(root, 0, 0, 520, 50);
-    // A pos of one item leaves the element at the inner top-left with a measured size.
-    CBkWindow* six = root.FindById(6);
-    EXPECT_EQ(six->rect.left, 0);
-    EXPECT_EQ(six->rect.top, 0);
-    EXPECT_EQ(root.FindById(7)->rect.Width(), six->rect.Width());
+    // A pos of one or three items leaves the element at the inner top-left with a measured
+    // size (an empty text measures 0 wide).
+    for (const int ignoredPos : {6, 9}) {
+        const RECT placed = root.FindById(ignoredPos)->rect;
+        EXPECT_EQ(placed.left, 0);
+        EXPECT_EQ(placed.top, 0);
+        EXPECT_EQ(placed.Width(), 0);
+    }
 
     // Loading again replaces the children, and the old ones are gone from the registry.
     const std::uint32_t oldHandle = root.Children()[0]->handle;

@@ -4,6 +4,7 @@
 #include "BkTestSurface.h"
 
 #include "bkwin/BkInvalidateNotify.h"
+#include "platform/Input.h"
 #include "platform/Window.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,16 @@ TEST(BkElementPaintTest, TextIsDrawnInTheStyleColoursInsideTheMargins) {
     }
 }
 
+TEST(BkElementPaintTest, CursorComesFromTheStyle) {
+    CTestLeaf element;
+    element.style.cursor = IDC_HAND;
+    element.ApplyCursor();
+    EXPECT_EQ(GetCursor(), LoadCursor(IDC_HAND));
+    element.style.cursor = IDC_ARROW;
+    element.ApplyCursor();
+    EXPECT_EQ(GetCursor(), LoadCursor(IDC_ARROW));
+}
+
 TEST(BkElementPaintTest, RepaintRequestsGoToTheHostWhileVisible) {
     static std::vector<BkInvalidateNotify> received;
     received.clear();
@@ -165,6 +176,12 @@ TEST(BkElementPaintTest, RepaintRequestsGoToTheHostWhileVisible) {
     EXPECT_EQ(received[0].hdr.idFrom, 42u);
     EXPECT_EQ(received[0].handle, text->handle);
     EXPECT_EQ(received[0].rect, (RECT{5, 6, 25, 26}));
+
+    // A host given later reaches every element of the tree.
+    root.SetHostWindow(nullptr);
+    EXPECT_EQ(text->hostWindow, nullptr);
+    root.SetHostWindow(host);
+    EXPECT_EQ(text->hostWindow, host);
 
     // Hidden (by an ancestor) or without a live host window: no request.
     root.state |= STATE_HIDDEN;
