@@ -198,3 +198,14 @@ TEST(BkElementLayoutTest, PanelFlowsChildrenIntoLines) {
     EXPECT_EQ(boxes[2]->rect, (RECT{0, 30, 40, 40}));  // wrapped to the next line
     EXPECT_EQ(floating->rect, (RECT{80, 45, 90, 55}));
 }
+
+TEST(BkElementLayoutTest, MessagesWithoutTheirRecordsOrElementAreSkipped) {
+    CTestLeaf leaf;
+    leaf.rect = {1, 2, 3, 4};
+    EXPECT_EQ(SendElementMessage(&leaf, WM_NCCALCSIZE, 1, 0), 0);
+    EXPECT_EQ(SendElementMessage(&leaf, WM_WINDOWPOSCHANGED, 0, 0), 0);
+    EXPECT_EQ(leaf.rect, (RECT{1, 2, 3, 4}));
+    EXPECT_EQ(SendElementMessage(&leaf, WM_CREATE, 0, 0), 1);
+    // A handle whose element was destroyed looks up to null; sending to it does nothing.
+    EXPECT_EQ(SendElementMessage(nullptr, WM_CREATE, 0, 0), 0);
+}
