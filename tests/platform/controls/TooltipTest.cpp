@@ -226,7 +226,7 @@ TEST_F(TooltipTest, DrawsTheTextOnLightYellowInsideAFrame) {
         }
     }
     EXPECT_GT(dark, 30); // the text is there
-    EXPECT_TRUE(WriteWindowPng(tooltip, "tooltip.png"));
+    EXPECT_TRUE(WriteWindowPng(tooltip, ::testing::TempDir() + "tooltip.png"));
 }
 
 TEST_F(TooltipTest, LongTextWrapsAtTheMaximumWidth) {
@@ -240,7 +240,7 @@ TEST_F(TooltipTest, LongTextWrapsAtTheMaximumWidth) {
     EXPECT_GT(TipRect().Height(), 2 * (oneLine.cy - 6));
     EXPECT_EQ(TipRect().Height(), ExpectedTipSize(text).cy);
     Pump();
-    EXPECT_TRUE(WriteWindowPng(tooltip, "tooltip-wrapped.png"));
+    EXPECT_TRUE(WriteWindowPng(tooltip, ::testing::TempDir() + "tooltip-wrapped.png"));
 }
 
 TEST_F(TooltipTest, StaysInsideTheWorkAreaNearItsEdges) {
@@ -301,7 +301,7 @@ TEST_F(TooltipTest, TipGoesByItselfAfterTenHoverDelays) {
     const DWORD shown = GetTickCount();
     EXPECT_TRUE(RunUntil([this] { return !Shown(); }, 4000));
     EXPECT_GE(GetTickCount() - shown, 5 * kTestHoverMs); // not at once
-    headless::MoveMouse(210, 160); // still on the tool: it stays away
+    headless::MoveMouse(210, 160);                       // still on the tool: it stays away
     EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
 }
 

@@ -158,7 +158,8 @@ TEST_F(FolderChooserTest, ChoosesAFolderReachedByDoubleClicks) {
         [] { DoubleClickAt(Row(1)); }, // "Vistrel", which holds no folders
         [] {
             UpdateWindow(Chooser());
-            EXPECT_TRUE(WriteWindowPng(Chooser(), "folder-chooser-empty.png"));
+            EXPECT_TRUE(
+                WriteWindowPng(Chooser(), ::testing::TempDir() + "folder-chooser-empty.png"));
         },
         [] { ClickOk(); }, // nothing selected: the folder shown
     });
@@ -173,7 +174,8 @@ TEST_F(FolderChooserTest, GoesUpByBackspaceAndByTheParentEntry) {
                   Key(VK_BACK),
                   [] {
                       UpdateWindow(Chooser());
-                      EXPECT_TRUE(WriteWindowPng(Chooser(), "folder-chooser.png"));
+                      EXPECT_TRUE(
+                          WriteWindowPng(Chooser(), ::testing::TempDir() + "folder-chooser.png"));
                   },
                   [] { ClickOk(); },
               }),
@@ -238,7 +240,8 @@ TEST_F(FolderChooserTest, FolderThatCannotBeReadShowsANoteAndTheWayBack) {
         [] { DoubleClickAt(Row(2)); },
         [] {
             UpdateWindow(Chooser());
-            EXPECT_TRUE(WriteWindowPng(Chooser(), "folder-chooser-unreadable.png"));
+            EXPECT_TRUE(
+                WriteWindowPng(Chooser(), ::testing::TempDir() + "folder-chooser-unreadable.png"));
         },
         [] { DoubleClickAt(Row(0)); }, // ".."
         [] { ClickOk(); },             // the folder left is gone, so nothing is selected
@@ -259,7 +262,8 @@ TEST_F(FolderChooserTest, ManyFoldersScrollWithTheSelection) {
         Key(VK_END),
         [] {
             UpdateWindow(Chooser());
-            EXPECT_TRUE(WriteWindowPng(Chooser(), "folder-chooser-scrolled.png"));
+            EXPECT_TRUE(
+                WriteWindowPng(Chooser(), ::testing::TempDir() + "folder-chooser-scrolled.png"));
         },
         [] { ClickOk(); },
     });
