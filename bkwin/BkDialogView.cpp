@@ -1,0 +1,600 @@
+#include "bkwin/BkDialogView.h"
+
+#include "bkwin/BkElementNotify.h"
+#include "bkwin/BkElementRegistry.h"
+#include "bkwin/BkFontPool.h"
+#include "bkwin/BkInvalidateNotify.h"
+#include "bkwin/BkValueParsers.h"
+#include "bkwin/BkWinManager.h"
+#include "platform/DialogMessage.h"
+#include "platform/Input.h"
+#include "platform/MessageLoop.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+#include "platform/controls/Tooltip.h"
+#include "platform/draw/Gdi.h"
+#include "platform/shell/ShellExecute.h"
+
+#include <tinyxml.h>
+
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+namespace {
+
+const WString kViewClass = L"BkDialogView";
+constexpr UINT WM_PRINT = 0x0317;
+constexpr UINT kLastMouseMessage = 0x020D;
+
+bool IsButtonLike(const CBkWindow& element) {
+    return element.IsTag("button") || element.IsTag("imgbtn") || element.IsTag("link");
+}
+
+CBkWindow* LookupElement(std::uint32_t handle) {
+    return handle ? ElementRegistry::Instance().Lookup(handle) : nullptr;
+}
+
+} // namespace
+
+CBkDialogView::~CBkDialogView() {
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtr(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    for (CBkDialog* section : {&header, &body, &footer}) {
+        SendElementMessage(section, WM_DESTROY, 0, 0);
+    }
+}
+
+bool CBkDialogView::LoadLayer(const std::string& xml) {
+    layerLoaded = false;
+    layer = BkLayerAttributes{};
+    layer.windowStyle = WS_POPUP | WS_SYSMENU;
+    for (CBkDialog* section : {&header, &body, &footer}) {
+        SendElementMessage(section, WM_DESTROY, 0, 0);
+    }
+    hasHeader = hasBody = hasFooter = false;
+
+    TiXmlDocument document;
+    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const TiXmlElement* root = document.RootElement();
+    if (document.Error() || !root || root->ValueStr() != "layer") {
+        InvalidateAll();
+        return false;
+    }
+    layer = ReadLayerAttributes(*root);
+
+    struct Section {
+        const char* name;
+        CBkDialog& element;
+        bool& loaded;
+        const char* posFormat;
+    };
+    for (const Section& section : {Section{"header", header, hasHeader, "0,0,-0,%d"},
+                                   Section{"footer", footer, hasFooter, "0,-%d,-0,-0"},
+                                   Section{"body", body, hasBody, "0,0,-0,-0"}}) {
+        const TiXmlElement* element = root->FirstChildElement(section.name);
+        if (!element) {
+            continue;
+        }
+        section.element.LoadXml(*element);
+        section.loaded = true;
+        const char* height = element->Attribute("height");
+        char pos[48];
+        std::snprintf(pos, sizeof pos, section.posFormat, height ? ParseInt(height) : 0);
+        section.element.ApplyAttribute("pos", pos, true);
+    }
+
+    layerLoaded = true;
+    if (IsWindow(hwnd_)) {
+        InvalidateAll();
+        hoverHandle = pushedHandle = 0;
+    }
+    return true;
+}
+
+HWND CBkDialogView::Create(HWND dialog, SIZE size) {
+    // Registering again fails harmlessly once the class exists.
+    RegisterWindowClass(kViewClass, &CBkDialogView::WindowProc,
+                        CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDC_ARROW);
+    hwnd_ = CreateWindowEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
+                           0, 0, size.cx, size.cy, dialog, VIEW_CTRL_ID, this);
+    if (!hwnd_) {
+        return nullptr;
+    }
+    for (CBkDialog* section : {&header, &body, &footer}) {
+        section->SetHostWindow(hwnd_);
+    }
+
+    RegisterTooltipClass();
+    tooltip_ = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, hwnd_, 0, nullptr);
+    if (tooltip_) {
+        TOOLINFO tool;
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = dialog;
+        tool.uId = UINT_PTR(hwnd_);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessage(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        SendMessage(tooltip_, TTM_ACTIVATE, 1, 0);
+    }
+    return hwnd_;
+}
+
+HWND CBkDialogView::Dialog() const {
+    return GetParent(hwnd_);
+}
+
+void CBkDialogView::ShowRealWindows(bool show) {
+    const struct {
+        bool loaded;
+        CBkDialog& section;
+    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
+    for (const auto& entry : sections) {
+        if (entry.loaded) {
+            entry.section.ShowRealWindows(show);
+        }
+    }
+}
+
+bool CBkDialogView::PreTranslateMessage(MSG& msg) {
+    return IsWindow(hwnd_) && IsDialogMessage(hwnd_, &msg);
+}
+
+LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, LPARAM(create->lpCreateParams));
+    }
+    auto* view = reinterpret_cast<CBkDialogView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (!view) {
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        view->hwnd_ = nullptr;
+        view->tooltip_ = nullptr;
+        view->capturing_ = false;
+        view->trackingMouse_ = false;
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    return view->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= WM_MOUSEFIRST && msg <= kLastMouseMessage && tooltip_) {
+        MSG relayed;
+        relayed.hwnd = hwnd_;
+        relayed.message = msg;
+        relayed.wParam = wParam;
+        relayed.lParam = lParam;
+        SendMessage(tooltip_, TTM_RELAYEVENT, 0, LPARAM(&relayed));
+    }
+    switch (msg) {
+    case WM_SIZE:
+        OnSize(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd_, &ps);
+        RenderAndCopy(ps.hdc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_PRINT:
+        RenderAndCopy(HDC(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_DESTROY:
+        backBuffer.Reset();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(wParam, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLeftButtonDoubleClick(lParam);
+        return 0;
+    case WM_SETCURSOR:
+        return OnSetCursor(wParam, lParam);
+    case WM_MOUSEWHEEL:
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(wParam, lParam);
+    case WM_COMMAND:
+        return SendMessage(Dialog(), msg, wParam, lParam);
+    default:
+        return DefWindowProc(hwnd_, msg, wParam, lParam);
+    }
+}
+
+void CBkDialogView::OnSize(int width, int height) {
+    backBuffer.Reset();
+    size_ = {width, height};
+    if (width == 0) {
+        return;
+    }
+    backBuffer.Reset(CreateCompatibleBitmap(nullptr, width, height));
+    {
+        CMemoryDC dc;
+        SelectObject(dc, backBuffer.Get());
+        PatBlt(dc, 0, 0, width, height, BLACKNESS);
+    }
+    LayoutSections({0, 0, width, height});
+}
+
+void CBkDialogView::LayoutSections(const RECT& client) {
+    WINDOWPOS pos;
+    pos.x = client.left;
+    pos.y = client.top;
+    pos.cx = client.Width();
+    pos.cy = client.Height();
+    LONG headerBottom = 0;
+    LONG footerHeight = 0;
+    if (hasHeader) {
+        SendElementMessage(&header, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        headerBottom = header.rect.bottom;
+    }
+    if (hasFooter) {
+        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        footerHeight = footer.rect.Height();
+        WINDOWPOS bottom = pos;
+        bottom.y = client.bottom - footerHeight;
+        bottom.cy = footerHeight;
+        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&bottom));
+    }
+    if (hasBody) {
+        WINDOWPOS middle = pos;
+        middle.y = headerBottom;
+        middle.cy = client.bottom - footerHeight - headerBottom;
+        SendElementMessage(&body, WM_WINDOWPOSCHANGED, 0, LPARAM(&middle));
+    }
+    InvalidateAll();
+}
+
+void CBkDialogView::InvalidateArea(const RECT& area) {
+    if (invalidRegion_) {
+        CGdiHandle<HRGN> added(CreateRectRgnIndirect(&area));
+        CombineRgn(invalidRegion_, invalidRegion_, added, RGN_OR);
+    } else {
+        invalidRegion_.Reset(CreateRectRgnIndirect(&area));
+    }
+    if (IsWindow(hwnd_)) {
+        InvalidateRect(hwnd_, &area, false);
+    }
+    needsRender_ = true;
+}
+
+void CBkDialogView::InvalidateAll() {
+    fullRepaint_ = true;
+    needsRender_ = true;
+    invalidRegion_.Reset();
+    if (IsWindow(hwnd_)) {
+        InvalidateRect(hwnd_, nullptr, false);
+    }
+}
+
+void CBkDialogView::RenderAndCopy(HDC target) {
+    if (fullRepaint_) {
+        invalidRegion_.Reset();
+        fullRepaint_ = false;
+    }
+    if (!backBuffer) {
+        return;
+    }
+    CMemoryDC dc;
+    SelectObject(dc, backBuffer.Get());
+    if (needsRender_) {
+        std::optional<std::lock_guard<std::mutex>> paintLock;
+        if (BkWinManager* manager = BkWinManager::Instance()) {
+            paintLock.emplace(manager->PaintLock());
+        }
+        CDcStateSaver saver(dc);
+        SelectObject(dc, BkFontPool::Instance().GetFont(0));
+        SetBkMode(dc, TRANSPARENT);
+        if (invalidRegion_) {
+            SelectClipRgn(dc, invalidRegion_);
+        }
+        const struct {
+            bool loaded;
+            CBkDialog& section;
+        } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
+        for (const auto& entry : sections) {
+            if (entry.loaded) {
+                entry.section.PaintRegion(dc, invalidRegion_.Get());
+            }
+        }
+        invalidRegion_.Reset();
+        needsRender_ = false;
+    }
+    BitBlt(target, 0, 0, size_.cx, size_.cy, dc, 0, 0, SRCCOPY);
+}
+
+CBkWindow* CBkDialogView::ElementAt(int x, int y) {
+    const struct {
+        bool loaded;
+        CBkDialog& section;
+    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
+    for (const auto& entry : sections) {
+        if (entry.loaded) {
+            if (const std::uint32_t hit = entry.section.HitTest(x, y, true)) {
+                return LookupElement(hit);
+            }
+        }
+    }
+    return nullptr;
+}
+
+CBkWindow* CBkDialogView::HeaderDragAreaAt(int x, int y) {
+    if (!hasHeader) {
+        return nullptr;
+    }
+    CBkWindow* hit = LookupElement(header.HitTest(x, y, true));
+    return hit && !IsButtonLike(*hit) ? hit : nullptr;
+}
+
+void CBkDialogView::NotifyParent(UINT code) {
+    NMHDR record{hwnd_, VIEW_CTRL_ID, code};
+    SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
+}
+
+LRESULT CBkDialogView::NotifyClick(std::uint32_t itemId, const char* tag) {
+    ElementNotify record;
+    record.hdr = {hwnd_, VIEW_CTRL_ID, NOTIFY_ELEMENT_CLICK};
+    record.itemId = itemId;
+    record.itemTag = tag;
+    return SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
+}
+
+void CBkDialogView::SetTip(const WString& tip) {
+    if (!tooltip_) {
+        return;
+    }
+    TOOLINFO tool;
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = Dialog();
+    tool.uId = UINT_PTR(hwnd_);
+    tool.lpszText = tip.c_str();
+    SendMessage(tooltip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+}
+
+void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!trackingMouse_) {
+        TRACKMOUSEEVENT request;
+        request.dwFlags = TME_LEAVE;
+        request.hwndTrack = hwnd_;
+        trackingMouse_ = TrackMouseEvent(&request);
+        NotifyParent(NOTIFY_VIEW_MOUSEENTER);
+    }
+    CBkWindow* element = ElementAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (!element) {
+        return;
+    }
+    const std::uint32_t handle = element->handle;
+    if (!element->IsDisabledDeep()) {
+        SendElementMessage(element, WM_MOUSEMOVE, wParam, lParam);
+    }
+    if (handle == hoverHandle) {
+        return;
+    }
+    if (CBkWindow* previous = LookupElement(hoverHandle); previous && !previous->IsDisabledDeep()) {
+        previous->ModifyState(0, STATE_HOVER);
+        SendElementMessage(previous, WM_MOUSELEAVE, 0, 0);
+    }
+    // The element may have gone while the previous one handled its leave.
+    element = LookupElement(handle);
+    if (!element) {
+        hoverHandle = 0;
+        return;
+    }
+    if (!element->IsDisabledDeep()) {
+        element->ModifyState(STATE_HOVER, 0);
+    }
+    hoverHandle = handle;
+    SetTip(element->tip);
+}
+
+void CBkDialogView::OnMouseLeave() {
+    trackingMouse_ = false;
+    if (CBkWindow* hovered = LookupElement(hoverHandle)) {
+        hovered->ModifyState(0, STATE_HOVER);
+        SendElementMessage(hovered, WM_MOUSELEAVE, 0, 0);
+    }
+    hoverHandle = 0;
+    if (CBkWindow* pushed = LookupElement(pushedHandle)) {
+        pushed->ModifyState(0, STATE_PUSHED);
+    }
+    pushedHandle = 0;
+    NotifyParent(NOTIFY_VIEW_MOUSELEAVE);
+}
+
+void CBkDialogView::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    if (HeaderDragAreaAt(x, y)) {
+        const HWND dialog = Dialog();
+        if (!IsZoomed(dialog) && !IsIconic(dialog)) {
+            SendMessage(dialog, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+        }
+        return;
+    }
+    CBkWindow* element = ElementAt(x, y);
+    if (!element || element->IsDisabledDeep() || capturing_) {
+        return;
+    }
+    SetCapture(hwnd_);
+    capturing_ = true;
+    hoverHandle = pushedHandle = element->handle;
+    element->ModifyState(STATE_PUSHED, 0);
+    SendElementMessage(element, WM_LBUTTONDOWN, wParam, lParam);
+}
+
+void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
+    if (capturing_) {
+        capturing_ = false;
+        ReleaseCapture();
+    }
+    const std::uint32_t pushed = std::exchange(pushedHandle, 0);
+    CBkWindow* element = LookupElement(pushed);
+    if (!element) {
+        return;
+    }
+    element->ModifyState(0, STATE_PUSHED);
+    if (pushed != hoverHandle) {
+        return;
+    }
+    SendElementMessage(element, WM_LBUTTONUP, wParam, lParam);
+    // The element's own handling may have destroyed it.
+    element = LookupElement(pushed);
+    if (!element) {
+        return;
+    }
+    if (!element->href.empty()) {
+        ShellExecute(hwnd_, L"open", element->href, L"", L"", SW_SHOWNORMAL);
+    } else if (element->id != 0) {
+        NotifyClick(std::uint32_t(element->id), element->TagName());
+    }
+}
+
+void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
+    if (!layer.canMaximize || !HeaderDragAreaAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+        return;
+    }
+    const HWND dialog = Dialog();
+    SendMessage(dialog, WM_SYSCOMMAND, (IsZoomed(dialog) ? SC_RESTORE : SC_MAXIMIZE) | HTCAPTION,
+                0);
+}
+
+LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    const HWND dialog = Dialog();
+    if ((layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
+        SendMessage(dialog, WM_SETCURSOR, wParam, lParam)) {
+        return 1;
+    }
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(hwnd_, &point);
+    CBkWindow* element = ElementAt(point.x, point.y);
+    if (!element || element->IsDisabledDeep()) {
+        SetCursor(LoadCursor(IDC_ARROW));
+        return 1;
+    }
+    if (element->IsTag("realwnd")) {
+        if (const HWND real = GetDlgItem(hwnd_, element->id)) {
+            SendMessage(real, WM_SETCURSOR, WPARAM(real), lParam);
+            return 1;
+        }
+    }
+    element->ApplyCursor();
+    return 1;
+}
+
+LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->code == NOTIFY_INVALIDATE) {
+        InvalidateArea(reinterpret_cast<const BkInvalidateNotify*>(lParam)->rect);
+        return 0;
+    }
+    return SendMessage(Dialog(), WM_NOTIFY, wParam, lParam);
+}
+
+CBkWindow* CBkDialogView::FindElement(std::int32_t id) {
+    for (CBkDialog* section : {&header, &body, &footer}) {
+        if (CBkWindow* found = section->FindById(id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void CBkDialogView::RepaintElement(const CBkWindow& element, bool visibleOnly) {
+    if (visibleOnly && !element.IsVisibleDeep()) {
+        return;
+    }
+    InvalidateArea(element.rect);
+}
+
+bool CBkDialogView::SetElementText(std::int32_t id, const WString& text) {
+    CBkWindow* element = FindElement(id);
+    if (!element) {
+        return false;
+    }
+    RepaintElement(*element, true);
+    element->SetText(text);
+    RepaintElement(*element, true);
+    return true;
+}
+
+WString CBkDialogView::GetElementText(std::int32_t id) {
+    const CBkWindow* element = FindElement(id);
+    return element ? element->text : WString();
+}
+
+bool CBkDialogView::SetElementAttribute(std::int32_t id, std::string_view name,
+                                        std::string_view value) {
+    CBkWindow* element = FindElement(id);
+    if (!element) {
+        return false;
+    }
+    RepaintElement(*element, false);
+    element->ApplyAttribute(name, value, false);
+    RepaintElement(*element, false);
+    return true;
+}
+
+bool CBkDialogView::ShowElement(std::int32_t id, bool show) {
+    CBkWindow* element = FindElement(id);
+    if (!element) {
+        return false;
+    }
+    SendElementMessage(element, WM_SHOWWINDOW, show ? 1 : 0, 0);
+    RepaintElement(*element, false);
+    return true;
+}
+
+bool CBkDialogView::CheckElement(std::int32_t id, bool checked) {
+    CBkWindow* element = FindElement(id);
+    if (!element) {
+        return false;
+    }
+    element->ModifyState(checked ? STATE_CHECKED : 0, checked ? 0 : STATE_CHECKED);
+    RepaintElement(*element, true);
+    return true;
+}
+
+bool CBkDialogView::IsElementChecked(std::int32_t id) {
+    const CBkWindow* element = FindElement(id);
+    return element && (element->state & STATE_CHECKED);
+}
+
+bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml) {
+    TiXmlDocument document;
+    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    if (document.Error() || !document.RootElement()) {
+        return false;
+    }
+    CBkWindow* element = FindElement(id);
+    if (!element || !(element->IsTag("dlg") || element->IsTag("div") || element->IsTag("tab") ||
+                      element->IsTag("dlgfile"))) {
+        return false;
+    }
+    auto* container = static_cast<CBkContainerWnd*>(element);
+    container->LoadChildren(document.RootElement());
+    container->LayoutChildren();
+    RepaintElement(*container, false);
+    if (container->IsVisibleDeep()) {
+        SendElementMessage(container, WM_SHOWWINDOW, 1, 0);
+    }
+    return true;
+}
