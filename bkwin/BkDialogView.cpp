@@ -26,6 +26,16 @@ namespace {
 
 const WString kViewClass = L"BkDialogView";
 constexpr UINT WM_PRINT = 0x0317;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_VKEYTOITEM = 0x002E;
+constexpr UINT WM_CHARTOITEM = 0x002F;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
+constexpr UINT WM_CTLCOLORFIRST = WM_CTLCOLORMSGBOX;
+constexpr UINT WM_CTLCOLORLAST = WM_CTLCOLORSTATIC;
+constexpr UINT NM_CUSTOMDRAW = UINT(-12);
+// Messages reflected to the control that sent them arrive as the message plus this.
+constexpr UINT OCM_BASE = 0x2000;
 constexpr UINT kLastMouseMessage = 0x020D;
 
 bool IsButtonLike(const CBkWindow& element) {
@@ -34,6 +44,15 @@ bool IsButtonLike(const CBkWindow& element) {
 
 CBkWindow* LookupElement(std::uint32_t handle) {
     return handle ? ElementRegistry::Instance().Lookup(handle) : nullptr;
+}
+
+// Sends the reflected message to the control; false when there is none.
+bool Reflect(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (!IsWindow(control)) {
+        return false;
+    }
+    result = SendMessage(control, msg + OCM_BASE, wParam, lParam);
+    return true;
 }
 
 } // namespace
@@ -212,10 +231,31 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return OnNotify(wParam, lParam);
     case WM_COMMAND:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
         return SendMessage(Dialog(), msg, wParam, lParam);
     default:
-        return DefWindowProc(hwnd_, msg, wParam, lParam);
+        break;
     }
+    LRESULT result = 0;
+    if (ReflectToSender(msg, wParam, lParam, result)) {
+        return result;
+    }
+    return DefWindowProc(hwnd_, msg, wParam, lParam);
+}
+
+bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg >= WM_CTLCOLORFIRST && msg <= WM_CTLCOLORLAST) {
+        // A colour message the control leaves at zero gets the default colours.
+        return Reflect(HWND(lParam), msg, wParam, lParam, result) && result != 0;
+    }
+    if (msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM) {
+        return Reflect(HWND(lParam), msg, wParam, lParam, result);
+    }
+    if (msg == WM_PARENTNOTIFY && (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY)) {
+        return Reflect(HWND(lParam), msg, wParam, lParam, result);
+    }
+    return false;
 }
 
 void CBkDialogView::OnSize(int width, int height) {
@@ -505,6 +545,12 @@ LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
     if (header && header->code == NOTIFY_INVALIDATE) {
         InvalidateArea(reinterpret_cast<const BkInvalidateNotify*>(lParam)->rect);
         return 0;
+    }
+    if (header && header->code == NM_CUSTOMDRAW) {
+        LRESULT result = 0;
+        if (Reflect(header->hwndFrom, WM_NOTIFY, wParam, lParam, result) && result != 0) {
+            return result;
+        }
     }
     return SendMessage(Dialog(), WM_NOTIFY, wParam, lParam);
 }

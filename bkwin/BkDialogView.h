@@ -79,6 +79,8 @@ private:
     void OnLeftButtonDoubleClick(LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    // Colour, list-key and child creation messages go back to the control that sent them.
+    bool ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // The element under (x, y): the header's, else the body's, else the footer's.
     CBkWindow* ElementAt(int x, int y);

@@ -7,6 +7,7 @@
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkResource.h"
 #include "bkwin/BkRoundRectFrame.h"
+#include "platform/Input.h"
 #include "platform/PaintDC.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
@@ -29,11 +30,17 @@ public:
     bool ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         if (msg == WM_INITDIALOG) {
             ++initDialogs;
+        } else if (msg == WM_SETCURSOR && frameCursor) {
+            SetCursor(LoadCursor(frameCursor));
+            result = 1;
+            return true;
+        } else if (msg == WM_COMMAND) {
+            commands.push_back(wParam);
         } else if (msg == WM_SYSCOMMAND) {
             sysCommands.push_back(wParam);
-        } else if (msg == WM_NOTIFY && wParam == VIEW_CTRL_ID) {
+        } else if (msg == WM_NOTIFY) {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == NOTIFY_ELEMENT_CLICK) {
+            if (wParam == VIEW_CTRL_ID && header->code == NOTIFY_ELEMENT_CLICK) {
                 const auto* record = reinterpret_cast<const ElementNotify*>(lParam);
                 clicks.push_back({header->hwndFrom, header->idFrom, record->itemId,
                                   record->itemTag ? record->itemTag : "(null)"});
@@ -44,6 +51,7 @@ public:
                 return true;
             }
             viewCodes.push_back(header->code);
+            notifyRecords.push_back(lParam);
         }
         return ProcessDialogMessage(hwnd, msg, wParam, lParam, result) ||
                ProcessRoundRectMessage(hwnd, msg, wParam, lParam, result);
@@ -58,6 +66,10 @@ public:
     std::vector<RecordedClick> clicks;
     std::vector<UINT> viewCodes;
     std::vector<WPARAM> sysCommands;
+    std::vector<WPARAM> commands;
+    std::vector<LPARAM> notifyRecords;
+    // When set, the dialog chooses this cursor for the view (as a sizing frame would).
+    HCURSOR frameCursor = 0;
     int initDialogs = 0;
     bool endOnCancel = true;
 };
