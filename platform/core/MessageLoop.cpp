@@ -14,10 +14,12 @@ namespace {
 // One pass over everything the thread may retrieve, in the order of precedence: sent messages
 // are handled, then posted messages, the quit request, paints and timers are looked at.
 bool PeekOnce(CThreadQueue& queue, MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
+    queue.HandleIncomingSends();
+    // After the sends: their handlers may have made the display read events into its own
+    // buffer, where waiting on the connection would not see them.
     if (BackendThreadId() == queue.ThreadId()) {
         Backend().ReadEvents();
     }
-    queue.HandleIncomingSends();
     if (queue.TakePosted(msg, hwnd, min, max, remove)) {
         if (remove) {
             NoteRetrievedInput(*msg);
