@@ -2,10 +2,12 @@
 // mouse routing to elements, click notifications, links, header drag and the element
 // operations by id, on the headless screen with real drawing.
 #include "BkTestDialog.h"
+#include "BkTestSurface.h"
 
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkWinManager.h"
 #include "platform/Input.h"
+#include "platform/MessageLoop.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 
@@ -30,6 +32,7 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr UINT kPrint = 0x0317; // WM_PRINT: wparam is the device context
 
 // A header element that is pressed like a button instead of dragging the window.
 class CTestButton : public CBkWindow {
@@ -374,10 +377,44 @@ TEST_F(DialogViewTest, LoadElementChildrenReplacesAContainersChildren) {
     ClickAt(hwnd, 125, 45);
     EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{32}));
 
-    // Loading again drops the old children.
+    // Loading again drops the old children, the hovered one among them: the view only holds
+    // its handle, which no longer finds it.
+    const std::uint32_t hovered = dialog.view.hoverHandle;
+    ASSERT_EQ(hovered, dialog.view.FindElement(32)->handle);
     ASSERT_TRUE(dialog.view.LoadElementChildren(22, "<dlg id='33' pos='0,0,5,5'/>"));
     EXPECT_EQ(dialog.view.FindElement(31), nullptr);
     EXPECT_NE(dialog.view.FindElement(33), nullptr);
+    EXPECT_EQ(ElementRegistry::Instance().Lookup(hovered), nullptr);
+    MoveTo(hwnd, 20, 50);
+    EXPECT_EQ(dialog.view.hoverHandle, dialog.view.FindElement(21)->handle);
+    headless::MoveMouse(1000, 700);
+    headless::PumpMessages();
+    EXPECT_EQ(dialog.view.hoverHandle, 0u);
+}
+
+TEST_F(DialogViewTest, PrintRendersIntoTheGivenContext) {
+    CBkTestSurface surface(350, 240, RGB(1, 2, 3));
+    SendMessage(dialog.view.Window(), kPrint, WPARAM(surface.Dc()), 0);
+    EXPECT_EQ(surface.At(5, 5), kRed);
+    EXPECT_EQ(surface.At(20, 50), kBlue);
+    EXPECT_EQ(surface.At(200, 230), kGrey);
+}
+
+TEST_F(DialogViewTest, LoadingAnotherLayerReplacesTheSectionsAndRepaintsAll) {
+    MoveTo(hwnd, 20, 50);
+    ASSERT_NE(dialog.view.hoverHandle, 0u);
+    std::string xml;
+    ASSERT_TRUE(LoadSkinResource(9301, L"xml", xml));
+    ASSERT_TRUE(dialog.LoadLayer(xml));
+    EXPECT_EQ(dialog.view.hoverHandle, 0u);
+    EXPECT_FALSE(dialog.view.hasHeader);
+    EXPECT_EQ(dialog.view.FindElement(21), nullptr);
+    // The new body is laid out at the next size change.
+    dialog.ResizeClient(300, 200, true);
+    headless::PumpMessages();
+    EXPECT_EQ(dialog.view.body.rect, (RECT{0, 0, 300, 200}));
+    EXPECT_EQ(PaintedAt(hwnd, 5, 5), kBlue);
+    EXPECT_EQ(PaintedAt(hwnd, 290, 198), kBlue); // where the old footer was
 }
 
 TEST_F(DialogViewTest, TheRoundedRegionCutsTheCorners) {
