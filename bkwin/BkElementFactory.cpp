@@ -1,6 +1,11 @@
 #include "bkwin/BkElementFactory.h"
 
+#include "bkwin/BkButton.h"
 #include "bkwin/BkDialog.h"
+#include "bkwin/BkImageButton.h"
+#include "bkwin/BkImg.h"
+#include "bkwin/BkLink.h"
+#include "bkwin/BkText.h"
 
 #include <array>
 
@@ -18,6 +23,11 @@ struct TagEntry {
 // Tried in order; each element class adds its tag here.
 constexpr std::array kTags{
     TagEntry{CBkDialog::kTag, &Make<CBkDialog>},
+    TagEntry{CBkStatic::kTag, &Make<CBkStatic>},
+    TagEntry{CBkLink::kTag, &Make<CBkLink>},
+    TagEntry{CBkButton::kTag, &Make<CBkButton>},
+    TagEntry{CBkImageWnd::kTag, &Make<CBkImageWnd>},
+    TagEntry{CBkImageBtnWnd::kTag, &Make<CBkImageBtnWnd>},
 };
 
 } // namespace

@@ -14,6 +14,8 @@
 
 #include <tinyxml.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -252,14 +254,22 @@ TEST_F(BkElementLoadTest, ShippedLayoutsOfTheMainWindow) {
         ASSERT_TRUE(LoadXmlResource(id, document));
         section.LoadChildren(document.FirstChildElement());
     };
-    // Header and footer bars: every element is of a later kind, so nothing is created.
+    // Header and footer bars: one element per tag the factory knows, in document order.
+    const auto tagsOf = [](const CBkDialog& section) {
+        std::vector<std::string> tags;
+        for (const auto& child : section.Children()) {
+            tags.emplace_back(child->TagName());
+        }
+        return tags;
+    };
     CBkDialog header;
     header.ApplyAttribute("pos", "0,0,-0,-0", true);
     loadLayout(header, 501);
-    EXPECT_TRUE(header.Children().empty());
+    EXPECT_EQ(tagsOf(header),
+              (std::vector<std::string>{"text", "imgbtn", "imgbtn", "imgbtn", "imgbtn"}));
     CBkDialog footer;
     loadLayout(footer, 502);
-    EXPECT_TRUE(footer.Children().empty());
+    EXPECT_EQ(tagsOf(footer), (std::vector<std::string>{"text", "text", "text"}));
 
     // The video tab as the main window's tab control gives it its page: the 1024 x 768 client
     // less the 23-pixel bars, the body's 7-pixel side margins, the tab control's pos
@@ -271,7 +281,7 @@ TEST_F(BkElementLoadTest, ShippedLayoutsOfTheMainWindow) {
     ASSERT_EQ(page.Children().size(), 1u);
     const auto* root = static_cast<CBkDialog*>(page.Children()[0].get());
     EXPECT_EQ(root->rect, (RECT{7, 105, 1017, 744}));
-    ASSERT_EQ(root->Children().size(), 1u); // the background image is of a later kind
+    ASSERT_EQ(root->Children().size(), 2u); // the panels' frame and the background image
     EXPECT_EQ(root->Children()[0]->rect, (RECT{7, 112, 1017, 744}));
     CBkWindow* wall = page.FindById(10031);
     CBkWindow* buttons = page.FindById(10036);
@@ -281,6 +291,7 @@ TEST_F(BkElementLoadTest, ShippedLayoutsOfTheMainWindow) {
     EXPECT_EQ(buttons->rect, (RECT{865, 112, 1017, 744}));
     EXPECT_EQ(wall->style.skinName, "panel");
     EXPECT_EQ(wall->style.xMargin, 1);
-    EXPECT_EQ(page.FindById(10033), nullptr); // buttons are of a later kind
+    ASSERT_NE(page.FindById(10033), nullptr);
+    EXPECT_STREQ(page.FindById(10033)->TagName(), "button");
     EXPECT_EQ(page.HitTest(900, 200, true), buttons->handle);
 }
