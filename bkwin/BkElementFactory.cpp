@@ -1,6 +1,7 @@
 #include "bkwin/BkElementFactory.h"
 
 #include "bkwin/BkButton.h"
+#include "bkwin/BkCheckBox.h"
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImg.h"
@@ -28,6 +29,7 @@ constexpr std::array kTags{
     TagEntry{CBkButton::kTag, &Make<CBkButton>},
     TagEntry{CBkImageWnd::kTag, &Make<CBkImageWnd>},
     TagEntry{CBkImageBtnWnd::kTag, &Make<CBkImageBtnWnd>},
+    TagEntry{CBkCheckBox::kTag, &Make<CBkCheckBox>},
 };
 
 } // namespace

@@ -72,3 +72,15 @@ inline bool AnyPixelIs(const CBkTestSurface& surface, const RECT& area, COLORREF
     }
     return false;
 }
+
+// Whether two surfaces have the same pixels over the area.
+inline bool SamePixels(const CBkTestSurface& a, const CBkTestSurface& b, const RECT& area) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (a.At(x, y) != b.At(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
