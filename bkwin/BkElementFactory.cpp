@@ -6,6 +6,7 @@
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImg.h"
 #include "bkwin/BkLink.h"
+#include "bkwin/BkRadioBox.h"
 #include "bkwin/BkText.h"
 
 #include <array>
@@ -30,6 +31,7 @@ constexpr std::array kTags{
     TagEntry{CBkImageWnd::kTag, &Make<CBkImageWnd>},
     TagEntry{CBkImageBtnWnd::kTag, &Make<CBkImageBtnWnd>},
     TagEntry{CBkCheckBox::kTag, &Make<CBkCheckBox>},
+    TagEntry{CBkRadioBox::kTag, &Make<CBkRadioBox>},
 };
 
 } // namespace

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <mutex>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 class CBkWindow;
 
@@ -19,8 +22,17 @@ public:
     CBkWindow* Lookup(std::uint32_t handle) const;
     void Unregister(std::uint32_t handle);
 
+    // Radio groups: each radio element joins one group by name (the empty name included).
+    void JoinRadioGroup(const std::string& group, std::uint32_t radio);
+    void LeaveRadioGroup(const std::string& group, std::uint32_t radio);
+    // Sets STATE_CHECKED on the radio and clears it on every other checked member of the
+    // group, all under the lock; answers the members it cleared, for repainting.
+    std::vector<CBkWindow*> SelectRadio(const std::string& group, std::uint32_t radio);
+
 private:
-    mutable std::mutex lock_; // guards counter_ and elements_
+    mutable std::mutex lock_; // guards counter_, elements_ and radioGroups_
     std::uint32_t counter_ = 0;
     std::unordered_map<std::uint32_t, CBkWindow*> elements_;
+    // Group name -> handles of its radio elements, in order of joining.
+    std::map<std::string, std::vector<std::uint32_t>, std::less<>> radioGroups_;
 };

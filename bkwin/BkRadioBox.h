@@ -1,0 +1,31 @@
+// The "radio" element: a radio glyph with the text beside it. A click checks it and unchecks
+// the other members of its group; it never unchecks itself.
+#pragma once
+
+#include "bkwin/BkWindow.h"
+
+#include <string>
+
+class CBkRadioBox : public CBkWindow {
+public:
+    static constexpr const char* kTag = "radio";
+    const char* TagName() const override { return kTag; }
+    ~CBkRadioBox() override;
+
+    // Loads as the base does, then joins the group named by "group".
+    bool LoadXml(const TiXmlElement& element) override;
+    // check (stored only), group (stored; membership stays with the group joined at loading).
+    HRESULT ApplyAttribute(std::string_view name, std::string_view value, bool loading) override;
+    bool RepaintsOnStateChange() override { return true; }
+    bool HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    std::int32_t checkValue = 0;
+    std::string group;
+
+private:
+    void LeaveGroup();
+
+    // The group this element is a member of, when it joined one.
+    bool joined_ = false;
+    std::string joinedGroup_;
+};
