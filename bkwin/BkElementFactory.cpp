@@ -5,7 +5,9 @@
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImg.h"
+#include "bkwin/BkLine.h"
 #include "bkwin/BkLink.h"
+#include "bkwin/BkProgress.h"
 #include "bkwin/BkRadioBox.h"
 #include "bkwin/BkText.h"
 
@@ -32,6 +34,8 @@ constexpr std::array kTags{
     TagEntry{CBkImageBtnWnd::kTag, &Make<CBkImageBtnWnd>},
     TagEntry{CBkCheckBox::kTag, &Make<CBkCheckBox>},
     TagEntry{CBkRadioBox::kTag, &Make<CBkRadioBox>},
+    TagEntry{CBkProgress::kTag, &Make<CBkProgress>},
+    TagEntry{CBkLine::kTag, &Make<CBkLine>},
 };
 
 } // namespace
