@@ -3,6 +3,7 @@
 #include "bkwin/BkButton.h"
 #include "bkwin/BkCheckBox.h"
 #include "bkwin/BkDialog.h"
+#include "bkwin/BkIconElement.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImg.h"
 #include "bkwin/BkLine.h"
@@ -36,6 +37,7 @@ constexpr std::array kTags{
     TagEntry{CBkRadioBox::kTag, &Make<CBkRadioBox>},
     TagEntry{CBkProgress::kTag, &Make<CBkProgress>},
     TagEntry{CBkLine::kTag, &Make<CBkLine>},
+    TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},
 };
 
 } // namespace

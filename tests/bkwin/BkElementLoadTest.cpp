@@ -266,7 +266,7 @@ TEST_F(BkElementLoadTest, ShippedLayoutsOfTheMainWindow) {
     header.ApplyAttribute("pos", "0,0,-0,-0", true);
     loadLayout(header, 501);
     EXPECT_EQ(tagsOf(header),
-              (std::vector<std::string>{"text", "imgbtn", "imgbtn", "imgbtn", "imgbtn"}));
+              (std::vector<std::string>{"icon", "text", "imgbtn", "imgbtn", "imgbtn", "imgbtn"}));
     CBkDialog footer;
     loadLayout(footer, 502);
     EXPECT_EQ(tagsOf(footer), (std::vector<std::string>{"text", "text", "text"}));
