@@ -10,6 +10,7 @@
 #include "bkwin/BkLink.h"
 #include "bkwin/BkProgress.h"
 #include "bkwin/BkRadioBox.h"
+#include "bkwin/BkRealWnd.h"
 #include "bkwin/BkText.h"
 
 #include <array>
@@ -38,6 +39,7 @@ constexpr std::array kTags{
     TagEntry{CBkProgress::kTag, &Make<CBkProgress>},
     TagEntry{CBkLine::kTag, &Make<CBkLine>},
     TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},
+    TagEntry{CBkRealWnd::kTag, &Make<CBkRealWnd>},
 };
 
 } // namespace

@@ -1,0 +1,72 @@
+#include "bkwin/BkRealWnd.h"
+
+#include "bkwin/BkElementNotify.h"
+#include "platform/MessageLoop.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+#include "platform/WindowStyles.h"
+
+HWND CBkRealWnd::RealWindow() const {
+    return hostWindow ? GetDlgItem(hostWindow, id) : nullptr;
+}
+
+void CBkRealWnd::ShowRealWindows(bool show) {
+    if (HWND child = RealWindow()) {
+        ShowWindow(child, show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CBkRealWnd::OnPositionChanged(const WINDOWPOS* pos) {
+    const RECT old = rect;
+    LRESULT ignored = 0;
+    CBkWindow::HandleMessage(hostWindow, WM_WINDOWPOSCHANGED, 0, LPARAM(pos), ignored);
+    if (rect == old) {
+        return;
+    }
+    const HWND child = RealWindow();
+    if (child) {
+        SetWindowPos(child, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
+                     SWP_NOREDRAW);
+    }
+    if (hostWindow) {
+        RealWndNotify notify;
+        notify.hdr = {hostWindow, VIEW_CTRL_ID, NOTIFY_REALWND_RESIZED};
+        notify.itemId = std::uint32_t(id);
+        notify.rect = rect;
+        SendMessage(hostWindow, WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&notify));
+    }
+    if (child && IsWindowVisible(child)) {
+        InvalidateRect(child, nullptr, true);
+        SetWindowPos(child, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    }
+}
+
+bool CBkRealWnd::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_PAINT:
+        result = 0;
+        return true;
+    case WM_WINDOWPOSCHANGED:
+        result = 0;
+        if (lParam) {
+            OnPositionChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
+        }
+        return true;
+    case WM_SHOWWINDOW:
+        CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
+        // A window inside a hidden container stays hidden until the container is shown.
+        if (wParam && Parent() && !Parent()->IsVisibleDeep()) {
+            return true;
+        }
+        ShowRealWindows(wParam != 0);
+        return true;
+    case WM_DESTROY:
+        if (HWND child = RealWindow(); child && IsWindow(child)) {
+            ShowWindow(child, SW_HIDE);
+        }
+        return CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
+    default:
+        return CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
+    }
+}
