@@ -5,6 +5,7 @@
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkIconElement.h"
 #include "bkwin/BkImageButton.h"
+#include "bkwin/BkImageListH.h"
 #include "bkwin/BkImg.h"
 #include "bkwin/BkLine.h"
 #include "bkwin/BkLink.h"
@@ -40,6 +41,7 @@ constexpr std::array kTags{
     TagEntry{CBkLine::kTag, &Make<CBkLine>},
     TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},
     TagEntry{CBkRealWnd::kTag, &Make<CBkRealWnd>},
+    TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
 };
 
 } // namespace

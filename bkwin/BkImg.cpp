@@ -5,6 +5,19 @@
 
 #include <string>
 
+void ApplySkinNaturalSize(const CBkSkinBase* skin, SIZE& size) {
+    if (!skin) {
+        return;
+    }
+    const SIZE natural = skin->NaturalSize();
+    if (natural.cx != 0) {
+        size.cx = natural.cx;
+    }
+    if (natural.cy != 0) {
+        size.cy = natural.cy;
+    }
+}
+
 HRESULT CBkImageWnd::ApplyAttribute(std::string_view name, std::string_view value, bool loading) {
     if (SUCCEEDED(CBkWindow::ApplyAttribute(name, value, loading))) {
         return S_OK;
@@ -30,16 +43,8 @@ bool CBkImageWnd::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return true;
     }
     const bool handled = CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
-    // The skin's natural size replaces the measured components it gives.
-    if (msg == WM_NCCALCSIZE && lParam && skin) {
-        auto& size = *reinterpret_cast<SIZE*>(lParam);
-        const SIZE natural = skin->NaturalSize();
-        if (natural.cx != 0) {
-            size.cx = natural.cx;
-        }
-        if (natural.cy != 0) {
-            size.cy = natural.cy;
-        }
+    if (msg == WM_NCCALCSIZE && lParam) {
+        ApplySkinNaturalSize(skin, *reinterpret_cast<SIZE*>(lParam));
     }
     return handled;
 }

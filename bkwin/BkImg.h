@@ -4,6 +4,9 @@
 #include "bkwin/BkSkinBase.h"
 #include "bkwin/BkWindow.h"
 
+// A skin's natural size replaces the components of a measured size that it gives (non-zero).
+void ApplySkinNaturalSize(const CBkSkinBase* skin, SIZE& size);
+
 class CBkImageWnd : public CBkWindow {
 public:
     static constexpr const char* kTag = "img";
