@@ -9,6 +9,7 @@
 #include "bkwin/BkImg.h"
 #include "bkwin/BkLine.h"
 #include "bkwin/BkLink.h"
+#include "bkwin/BkMemoryImage.h"
 #include "bkwin/BkProgress.h"
 #include "bkwin/BkRadioBox.h"
 #include "bkwin/BkRealWnd.h"
@@ -42,6 +43,7 @@ constexpr std::array kTags{
     TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},
     TagEntry{CBkRealWnd::kTag, &Make<CBkRealWnd>},
     TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
+    TagEntry{CBkMemoryImage::kTag, &Make<CBkMemoryImage>},
 };
 
 } // namespace
