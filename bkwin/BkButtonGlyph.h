@@ -4,6 +4,8 @@
 
 #include "platform/Types.h"
 
+#include <cstdint>
+
 // Draws the glyph kind (DFCS_BUTTONCHECK or DFCS_BUTTONRADIO) into `glyph`, leaving the rest
 // of the rectangle as it is; the disabled, hover, pushed and checked looks follow the element
 // state bits.
