@@ -156,3 +156,27 @@ TEST_F(ControlTest, ClicksThroughTheViewCarryEachControlsTag) {
     headless::PumpMessages();
     DestroyWindow(hwnd);
 }
+
+TEST_F(ControlTest, InTheHeaderATextDragsTheWindowWhileLinksAndButtonsClick) {
+    CTestDialog dialog{9402};
+    ASSERT_TRUE(dialog.LoadLayout());
+    const RECT place{100, 100, 110, 110};
+    HWND hwnd = dialog.CreateDialogWindow(nullptr, &place);
+    ASSERT_NE(hwnd, nullptr);
+    ShowWindow(hwnd, SW_SHOW);
+    headless::PumpMessages();
+    ClickAt(hwnd, 90, 20);
+    ClickAt(hwnd, 150, 20);
+    EXPECT_TRUE(dialog.sysCommands.empty());
+    ClickAt(hwnd, 30, 20);
+    std::vector<std::string> tags;
+    for (const RecordedClick& click : dialog.clicks) {
+        tags.push_back(click.tag);
+    }
+    EXPECT_EQ(tags, (std::vector<std::string>{"link", "button"}));
+    ASSERT_EQ(dialog.sysCommands.size(), 1u);
+    EXPECT_EQ(dialog.sysCommands[0] & 0xFFF0, WPARAM(SC_MOVE));
+    headless::MoveMouse(1000, 700);
+    headless::PumpMessages();
+    DestroyWindow(hwnd);
+}
