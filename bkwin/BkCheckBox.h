@@ -2,17 +2,12 @@
 // toggles STATE_CHECKED.
 #pragma once
 
-#include "bkwin/BkWindow.h"
+#include "bkwin/BkGlyphBox.h"
 
-class CBkCheckBox : public CBkWindow {
+class CBkCheckBox : public CBkGlyphBox {
 public:
     static constexpr const char* kTag = "check";
+    CBkCheckBox();
     const char* TagName() const override { return kTag; }
-
-    // check (stored only: it does not change the checked state).
-    HRESULT ApplyAttribute(std::string_view name, std::string_view value, bool loading) override;
-    bool RepaintsOnStateChange() override { return true; }
     bool HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-    std::int32_t checkValue = 0;
 };

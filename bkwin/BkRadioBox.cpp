@@ -1,20 +1,13 @@
 #include "bkwin/BkRadioBox.h"
 
-#include "bkwin/BkButtonGlyph.h"
 #include "bkwin/BkElementRegistry.h"
-#include "bkwin/BkValueParsers.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/FrameControl.h"
 
-#include <algorithm>
-
-namespace {
-
-constexpr int kGlyphSize = 12;
-// The text starts this far right of the element's left edge.
-constexpr int kTextIndent = 14;
-
-} // namespace
+// A square glyph centred on the single text line.
+CBkRadioBox::CBkRadioBox()
+    : CBkGlyphBox({DFCS_BUTTONRADIO, /*glyphSize=*/12, /*square=*/true, /*textIndent=*/14,
+                   /*extraTextMode=*/DT_SINGLELINE}) {}
 
 CBkRadioBox::~CBkRadioBox() {
     LeaveGroup();
@@ -39,11 +32,7 @@ void CBkRadioBox::LeaveGroup() {
 }
 
 HRESULT CBkRadioBox::ApplyAttribute(std::string_view name, std::string_view value, bool loading) {
-    if (SUCCEEDED(CBkWindow::ApplyAttribute(name, value, loading))) {
-        return S_OK;
-    }
-    if (name == "check") {
-        checkValue = ParseInt(value);
+    if (SUCCEEDED(CBkGlyphBox::ApplyAttribute(name, value, loading))) {
         return S_OK;
     }
     if (name == "group") {
@@ -56,24 +45,6 @@ HRESULT CBkRadioBox::ApplyAttribute(std::string_view name, std::string_view valu
 bool CBkRadioBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                 LRESULT& result) {
     switch (msg) {
-    case WM_PAINT: {
-        const int top = rect.top + (rect.Height() - kGlyphSize) / 2;
-        const RECT glyph{rect.left, top, rect.left + kGlyphSize, top + kGlyphSize};
-        DrawButtonGlyph(HDC(wParam), glyph, DFCS_BUTTONRADIO, state);
-        style.textmode = (style.textmode & ~DT_BOTTOM) | DT_VCENTER | DT_SINGLELINE;
-        rect.left += kTextIndent;
-        CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
-        rect.left -= kTextIndent;
-        return true;
-    }
-    case WM_NCCALCSIZE:
-        CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
-        if (lParam) {
-            auto& size = *reinterpret_cast<SIZE*>(lParam);
-            size.cx += kTextIndent;
-            size.cy = std::max<LONG>(size.cy, kGlyphSize);
-        }
-        return true;
     case WM_LBUTTONUP: {
         result = 0;
         // The repaint requests go to the view after the registry lock is released: the view
@@ -88,8 +59,8 @@ bool CBkRadioBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     case WM_DESTROY:
         LeaveGroup();
-        return CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
+        return CBkGlyphBox::HandleMessage(hwnd, msg, wParam, lParam, result);
     default:
-        return CBkWindow::HandleMessage(hwnd, msg, wParam, lParam, result);
+        return CBkGlyphBox::HandleMessage(hwnd, msg, wParam, lParam, result);
     }
 }

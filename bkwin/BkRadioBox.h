@@ -2,24 +2,23 @@
 // the other members of its group; it never unchecks itself.
 #pragma once
 
-#include "bkwin/BkWindow.h"
+#include "bkwin/BkGlyphBox.h"
 
 #include <string>
 
-class CBkRadioBox : public CBkWindow {
+class CBkRadioBox : public CBkGlyphBox {
 public:
     static constexpr const char* kTag = "radio";
+    CBkRadioBox();
     const char* TagName() const override { return kTag; }
     ~CBkRadioBox() override;
 
     // Loads as the base does, then joins the group named by "group".
     bool LoadXml(const TiXmlElement& element) override;
-    // check (stored only), group (stored; membership stays with the group joined at loading).
+    // group (stored; membership stays with the group joined at loading), and the base's.
     HRESULT ApplyAttribute(std::string_view name, std::string_view value, bool loading) override;
-    bool RepaintsOnStateChange() override { return true; }
     bool HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    std::int32_t checkValue = 0;
     std::string group;
 
 private:
