@@ -282,10 +282,10 @@ def rounded_mask_strip(width, height, states, shape_for_state, background):
     """Sub-images side by side; `shape_for_state` gives (shape, fill, line) or None."""
     def pixel(x, y):
         state, sx = divmod(x, width)
-        spec = shape_for_state(state)
-        if spec is None:
+        shape = shape_for_state(state)
+        if shape is None:
             return MAGENTA
-        outer, inner, fill, line = spec
+        outer, inner, fill, line = shape
         c_out = coverage(outer, sx, y)
         if c_out <= 0:
             return MAGENTA
@@ -301,7 +301,7 @@ def rounded_mask_strip(width, height, states, shape_for_state, background):
 def tab_main():  # 213 x 71, three 71-pixel states: normal, hover, selected
     size = 71
 
-    def spec(state):
+    def tab_shape(state):
         if state == 0:
             return None
         outer = box(1, 1, size - 1, size - 1, 5)
@@ -311,18 +311,18 @@ def tab_main():  # 213 x 71, three 71-pixel states: normal, hover, selected
         return (outer, inner, lambda y: lighten(band(27 + y), strength),
                 lighten(band(27 + 35), line))
     # The strip lies 4 pixels below the body's top, which is row 23 of the band.
-    return rounded_mask_strip(size, size, 3, spec, lambda y: band(27 + y))
+    return rounded_mask_strip(size, size, 3, tab_shape, lambda y: band(27 + y))
 
 
 def small_tab():  # 21 x 25, three 7-pixel states; rounded top, open bottom
     fills = [(0xEE, 0xF3, 0xF9), (0xF7, 0xFA, 0xFD), WHITE]
     lines = [(0xA9, 0xBF, 0xDB), (0x7F, 0xA3, 0xCF), (0x5B, 0x8C, 0xC6)]
 
-    def spec(state):
+    def tab_shape(state):
         outer = box(0, 0, 7, 29, 3)
         inner = box(1, 1, 6, 29, 2)
         return outer, inner, lambda y: fills[state], lines[state]
-    return rounded_mask_strip(7, 25, 3, spec, lambda y: None)
+    return rounded_mask_strip(7, 25, 3, tab_shape, lambda y: None)
 
 
 def tab_header(x, y):  # 1 x 32
@@ -346,17 +346,17 @@ def msgbox_sides(x, y):  # 5 x 3: blue sides and bottom line around a light midd
 def progress_track():  # 7 x 15, left cap 3
     outer = box(0, 0, 7, 15, 3.5)
     inner = box(1, 1, 6, 14, 2.5)
-    spec = (outer, inner, lambda y: mix((0xE6, 0xEC, 0xF3), (0xF8, 0xFA, 0xFC), y / 14.0),
+    shape = (outer, inner, lambda y: mix((0xE6, 0xEC, 0xF3), (0xF8, 0xFA, 0xFC), y / 14.0),
             (0xAF, 0xC0, 0xD4))
-    return rounded_mask_strip(7, 15, 1, lambda s: spec, lambda y: None)
+    return rounded_mask_strip(7, 15, 1, lambda s: shape, lambda y: None)
 
 
 def progress_bar():  # 5 x 11, left cap 3, right cap 1: rounded at the left only
     outer = box(0, 0, 12, 11, 3.5)
     inner = box(0, 0.8, 12, 10.2, 3)
-    spec = (outer, inner, lambda y: mix((120, 190, 250), (40, 128, 214), y / 10.0),
+    shape = (outer, inner, lambda y: mix((120, 190, 250), (40, 128, 214), y / 10.0),
             (30, 106, 190))
-    return rounded_mask_strip(5, 11, 1, lambda s: spec, lambda y: None)
+    return rounded_mask_strip(5, 11, 1, lambda s: shape, lambda y: None)
 
 
 def make_bitmaps():
