@@ -86,12 +86,8 @@ TEST(BkCheckBoxTest, TheCheckAttributeIsStoredOnly) {
 TEST(BkCheckBoxTest, AClickTogglesItAndIsReportedWithItsTag) {
     ASSERT_TRUE(LoadSkins(9020));
     CTestDialog dialog{9400};
-    ASSERT_TRUE(dialog.LoadLayout());
-    const RECT place{100, 100, 110, 110};
-    HWND hwnd = dialog.CreateDialogWindow(nullptr, &place);
+    HWND hwnd = dialog.LoadAndShow();
     ASSERT_NE(hwnd, nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    headless::PumpMessages();
     CBkWindow* check = dialog.view.FindElement(36);
     ASSERT_NE(check, nullptr);
     const COLORREF uncheckedLook = PaintedAt(hwnd, 16, 60);

@@ -121,12 +121,8 @@ TEST(BkRadioBoxTest, MembershipStaysWithTheGroupJoinedAtLoading) {
 TEST(BkRadioBoxTest, ClicksThroughTheViewRepaintTheUncheckedMember) {
     ASSERT_TRUE(LoadSkins(9020));
     CTestDialog dialog{9400};
-    ASSERT_TRUE(dialog.LoadLayout());
-    const RECT place{100, 100, 110, 110};
-    HWND hwnd = dialog.CreateDialogWindow(nullptr, &place);
+    HWND hwnd = dialog.LoadAndShow();
     ASSERT_NE(hwnd, nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    headless::PumpMessages();
     // The glyph centre of the first radio of group "a".
     const COLORREF unchecked = PaintedAt(hwnd, 16, 90);
 

@@ -63,6 +63,18 @@ public:
         return LoadSkinResource(int(layoutId), L"xml", xml) && LoadLayer(xml);
     }
 
+    // Loads the layout, creates the window at (100, 100) (the layer gives its size), shows it
+    // and lets it paint; null when any step fails.
+    HWND LoadAndShow() {
+        const RECT place{100, 100, 110, 110};
+        HWND hwnd = LoadLayout() ? CreateDialogWindow(nullptr, &place) : nullptr;
+        if (hwnd) {
+            ShowWindow(hwnd, SW_SHOW);
+            headless::PumpMessages();
+        }
+        return hwnd;
+    }
+
     std::vector<RecordedClick> clicks;
     std::vector<UINT> viewCodes;
     std::vector<WPARAM> sysCommands;

@@ -124,12 +124,8 @@ TEST_F(ControlTest, AnImageButtonChoosesItsSubImageByState) {
 
 TEST_F(ControlTest, ClicksThroughTheViewCarryEachControlsTag) {
     CTestDialog dialog{9400};
-    ASSERT_TRUE(dialog.LoadLayout());
-    const RECT place{100, 100, 110, 110};
-    HWND hwnd = dialog.CreateDialogWindow(nullptr, &place);
+    HWND hwnd = dialog.LoadAndShow();
     ASSERT_NE(hwnd, nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    headless::PumpMessages();
 
     // The image button shows its normal, hover and pushed sub-images.
     EXPECT_EQ(PaintedAt(hwnd, 191, 11), kSkinRed);
@@ -159,12 +155,8 @@ TEST_F(ControlTest, ClicksThroughTheViewCarryEachControlsTag) {
 
 TEST_F(ControlTest, InTheHeaderATextDragsTheWindowWhileLinksAndButtonsClick) {
     CTestDialog dialog{9402};
-    ASSERT_TRUE(dialog.LoadLayout());
-    const RECT place{100, 100, 110, 110};
-    HWND hwnd = dialog.CreateDialogWindow(nullptr, &place);
+    HWND hwnd = dialog.LoadAndShow();
     ASSERT_NE(hwnd, nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    headless::PumpMessages();
     ClickAt(hwnd, 90, 20);
     ClickAt(hwnd, 150, 20);
     EXPECT_TRUE(dialog.sysCommands.empty());
