@@ -124,25 +124,7 @@ void CBkDialogHost::ResizeClient(int width, int height, bool repaint) {
 }
 
 void CBkDialogHost::CentreOn(HWND owner) {
-    const bool onOwner = owner && IsWindowVisible(owner) && !IsIconic(owner);
-    MONITORINFO monitor;
-    if (!GetMonitorInfo(onOwner ? owner : hwnd_, &monitor)) {
-        return;
-    }
-    const RECT& work = monitor.rcWork;
-    RECT target = work;
-    if (onOwner) {
-        GetWindowRect(owner, &target);
-    }
-    RECT own;
-    GetWindowRect(hwnd_, &own);
-    const LONG width = own.Width();
-    const LONG height = own.Height();
-    LONG x = target.left + (target.Width() - width) / 2;
-    LONG y = target.top + (target.Height() - height) / 2;
-    x = std::max(work.left, std::min(x, work.right - width));
-    y = std::max(work.top, std::min(y, work.bottom - height));
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWindowOn(hwnd_, owner);
 }
 
 LRESULT CBkDialogHost::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

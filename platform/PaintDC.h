@@ -15,3 +15,5 @@ void ReleaseWindowPaintDC(HDC hdc);
 // The 32-bit BGRX surface (top row first) that holds a top-level window's pixels, sized to the
 // window; null before the window has painted. Backends show it and tests look at it.
 const CBitmap* GetWindowSurface(HWND topLevel);
+// The window is being destroyed: its surface goes with it.
+void ForgetWindowSurface(HWND topLevel);

@@ -84,6 +84,10 @@ void MapWindowPoints(HWND from, HWND to, POINT* points, int count);
 bool SetWindowRgn(HWND hwnd, const CRegion* region, bool redraw);
 bool GetWindowRgn(HWND hwnd, CRegion* region);
 
+// Centres the window on its owner when the owner is shown and not minimised, else on the
+// work area, and keeps it inside the work area.
+void CentreWindowOn(HWND hwnd, HWND owner);
+
 // Z-order: children are kept in order among their siblings and top-levels among themselves,
 // topmost windows above the others. The first child is the top.
 bool BringWindowToTop(HWND hwnd);

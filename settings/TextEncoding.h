@@ -1,11 +1,17 @@
 // Conversion between the user interface's wide strings and the narrow UTF-8 strings that file
-// names and the settings file use.
+// names and the settings file use: the platform's conversions under the names settings code
+// reads best with.
 #pragma once
 
 #include "platform/Types.h"
+#include "platform/Utf8.h"
 
 #include <string>
 
-std::string ToUtf8(const WString& text);
+inline std::string ToUtf8(const WString& text) {
+    return WideToUtf8(text);
+}
 // Bytes that are not valid UTF-8 become U+FFFD.
-WString FromUtf8(const std::string& text);
+inline WString FromUtf8(const std::string& text) {
+    return Utf8ToWide(text);
+}

@@ -414,6 +414,28 @@ bool SetWindowRgn(HWND hwnd, const CRegion* region, bool redraw) {
     return true;
 }
 
+void CentreWindowOn(HWND hwnd, HWND owner) {
+    const bool onOwner = owner && IsWindowVisible(owner) && !IsIconic(owner);
+    MONITORINFO monitor;
+    if (!GetMonitorInfo(onOwner ? owner : hwnd, &monitor)) {
+        return;
+    }
+    const RECT& work = monitor.rcWork;
+    RECT target = work;
+    if (onOwner) {
+        GetWindowRect(owner, &target);
+    }
+    RECT own;
+    GetWindowRect(hwnd, &own);
+    const LONG width = own.Width();
+    const LONG height = own.Height();
+    LONG x = target.left + (target.Width() - width) / 2;
+    LONG y = target.top + (target.Height() - height) / 2;
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool GetWindowRgn(HWND hwnd, CRegion* region) {
     std::lock_guard guard(Table().lock);
     CWindow* w = Table().Find(hwnd);

@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include "platform/MessageLoop.h"
 #include "platform/Paint.h"
+#include "platform/PaintDC.h"
 #include "platform/controls/BuiltInClasses.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowProcedure.h"
@@ -267,6 +268,7 @@ bool DestroyWindow(HWND hwnd) {
     }
     if (topLevel) {
         Backend().TopLevelDestroyed(hwnd);
+        ForgetWindowSurface(hwnd);
     }
     return true;
 }

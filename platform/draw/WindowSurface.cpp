@@ -29,23 +29,6 @@ CSurfaces& Surfaces() {
     return surfaces;
 }
 
-// Drops the surfaces of destroyed windows. The window table is asked outside our lock, so
-// the two locks are never held together.
-void ForgetDestroyedWindows(CSurfaces& s) {
-    std::vector<HWND> known;
-    {
-        std::lock_guard guard(s.lock);
-        for (const auto& entry : s.surfaces) {
-            known.push_back(entry.first);
-        }
-    }
-    std::erase_if(known, [](HWND h) { return IsWindow(h); });
-    std::lock_guard guard(s.lock);
-    for (HWND h : known) {
-        s.surfaces.erase(h);
-    }
-}
-
 // The surface of `top` at its current size; made or resized (keeping what overlaps) when
 // needed. Called under the lock.
 CBitmap* SurfaceFor(CSurfaces& s, HWND top, int width, int height) {
@@ -81,7 +64,6 @@ HDC CreateWindowPaintDC(HWND hwnd, const CRegion& clip) {
     const CRegion limit = clip.Intersect(CRegion(own)).Offset(origin.x, origin.y);
 
     CSurfaces& s = Surfaces();
-    ForgetDestroyedWindows(s);
     std::lock_guard guard(s.lock);
     CBitmap* surface = SurfaceFor(s, top, topRect.Width(), topRect.Height());
     auto* dc = new CDeviceContext(surface, origin, limit);
@@ -105,6 +87,12 @@ void ReleaseWindowPaintDC(HDC hdc) {
     if (!painting.dirty.IsEmpty()) {
         Backend().SurfacePainted(painting.top, painting.dirty);
     }
+}
+
+void ForgetWindowSurface(HWND topLevel) {
+    CSurfaces& s = Surfaces();
+    std::lock_guard guard(s.lock);
+    s.surfaces.erase(topLevel);
 }
 
 const CBitmap* GetWindowSurface(HWND topLevel) {

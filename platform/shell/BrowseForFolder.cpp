@@ -14,30 +14,6 @@ struct ITEMIDLIST {
     std::string path; // UTF-8 bytes, exactly as the file system names the folder
 };
 
-namespace {
-
-// Centred on the owner when it shows, else on the work area; never outside the work area.
-void PlaceChooser(HWND chooser, HWND owner) {
-    MONITORINFO monitor;
-    GetMonitorInfo(owner ? owner : chooser, &monitor);
-    const RECT& work = monitor.rcWork;
-    RECT around = work;
-    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
-        GetWindowRect(owner, &around);
-    }
-    RECT r;
-    GetWindowRect(chooser, &r);
-    const int width = r.Width();
-    const int height = r.Height();
-    int x = around.left + (around.Width() - width) / 2;
-    int y = around.top + (around.Height() - height) / 2;
-    x = std::max<int>(std::min<int>(x, work.right - width), work.left);
-    y = std::max<int>(std::min<int>(y, work.bottom - height), work.top);
-    SetWindowPos(chooser, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-} // namespace
-
 PIDLIST_ABSOLUTE SHBrowseForFolderW(const BROWSEINFO* info) {
     if (!info) {
         return nullptr;
@@ -52,7 +28,7 @@ PIDLIST_ABSOLUTE SHBrowseForFolderW(const BROWSEINFO* info) {
     // comes back to where it was.
     const HWND previousFocus = GetFocus();
     const bool disabledOwner = owner && !EnableWindow(owner, false);
-    PlaceChooser(chooser, owner);
+    CentreWindowOn(chooser, owner);
     ShowWindow(chooser, SW_SHOW);
     SetFocus(chooser);
 
