@@ -31,14 +31,12 @@ HMENU LoadPopup(const TiXmlElement& popup) {
 } // namespace
 
 HMENU LoadSkinMenu(int id) {
-    std::string bytes;
-    if (!LoadSkinResource(id, L"menu", bytes)) {
+    TiXmlDocument document;
+    if (!LoadXmlResource(id, document, L"menu")) {
         return nullptr;
     }
-    TiXmlDocument document;
-    document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
     const TiXmlElement* root = document.RootElement();
-    if (document.Error() || !root || std::strcmp(root->Value(), "menu") != 0) {
+    if (!root || std::strcmp(root->Value(), "menu") != 0) {
         return nullptr;
     }
     HMENU bar = CreateMenu();

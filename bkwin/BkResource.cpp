@@ -91,9 +91,9 @@ HICON LoadSkinIcon(int id, int width, int height) {
     return image ? CreateIconFromBitmap(image) : nullptr;
 }
 
-bool LoadXmlResource(int id, TiXmlDocument& document) {
+bool LoadXmlResource(int id, TiXmlDocument& document, const WString& type) {
     std::string bytes;
-    if (!LoadSkinResource(id, L"xml", bytes)) {
+    if (!LoadSkinResource(id, type, bytes)) {
         return false;
     }
     document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);

@@ -24,6 +24,6 @@ HBITMAP LoadSkinBitmap(int id);
 // caller owns it. Null when there is none or no entry decodes.
 HICON LoadSkinIcon(int id, int width, int height);
 
-// Loads and parses the "xml" resource of that id as UTF-8. False when the resource is missing
-// or does not parse.
-bool LoadXmlResource(int id, TiXmlDocument& document);
+// Loads and parses the resource of that id and type ("xml" unless another XML-based type,
+// such as "menu", is named) as UTF-8. False when the resource is missing or does not parse.
+bool LoadXmlResource(int id, TiXmlDocument& document, const WString& type = L"xml");
