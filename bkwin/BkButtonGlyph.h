@@ -2,7 +2,7 @@
 // classic look (this platform has no visual-style service).
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <cstdint>
 

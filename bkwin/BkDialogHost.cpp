@@ -3,9 +3,9 @@
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkResource.h"
 #include "bkwin/BkWinManager.h"
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkLayer.h"
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/GdiRegion.h"
 

@@ -2,7 +2,7 @@
 // control id) and the record of an element click.
 #pragma once
 
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // It does not own the bitmap (pool bitmaps are shared).
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/draw/GdiObject.h"
 
 // How the pixels of a CBkImage reach the destination.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 
 constexpr UINT NOTIFY_INVALIDATE = 1000;
 

@@ -1,8 +1,8 @@
 #include "bkwin/BkLayer.h"
 
 #include "bkwin/BkValueParsers.h"
-#include "platform/Utf8.h"
-#include "platform/WindowStyles.h"
+#include "platform/base/Utf8.h"
+#include "platform/base/WindowStyles.h"
 
 #include <tinyxml.h>
 

@@ -1,7 +1,7 @@
 // The root element "layer" of a dialog layout: the window's title, size and styles.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 class TiXmlElement;
 

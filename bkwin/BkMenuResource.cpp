@@ -2,7 +2,7 @@
 
 #include "bkwin/BkResource.h"
 #include "bkwin/BkValueParsers.h"
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 #include <tinyxml.h>
 

@@ -1,7 +1,7 @@
 #include "bkwin/BkPngPool.h"
 
 #include "bkwin/BkResource.h"
-#include "platform/image/PngRead.h"
+#include "platform/draw/image/PngRead.h"
 
 BkPngPool& BkPngPool::Instance() {
     // Never destroyed: the drawing layer's object table may be gone by the time static

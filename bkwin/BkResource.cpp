@@ -4,8 +4,8 @@
 
 #include "bkwin/BkResourceTable.h"
 #include "platform/draw/Bitmap.h"
-#include "platform/image/BmpRead.h"
-#include "platform/image/PngRead.h"
+#include "platform/draw/image/BmpRead.h"
+#include "platform/draw/image/PngRead.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include "platform/draw/GdiObject.h"
 #include "platform/draw/Icon.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <span>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 struct BkEmbeddedResource {
     const char* type; // the folder the file came from: "xml", "png", "bitmap", "icon", "menu"

@@ -2,9 +2,9 @@
 // and one off the next row at each corner.
 #pragma once
 
-#include "platform/Messages.h"
-#include "platform/Region.h"
-#include "platform/Window.h"
+#include "platform/base/Messages.h"
+#include "platform/base/Region.h"
+#include "platform/core/Window.h"
 
 // The rounded shape of a client rectangle (window coordinates).
 inline CRegion RoundRectRegion(const RECT& r) {

@@ -3,7 +3,7 @@
 
 #include "bkwin/BkObject.h"
 #include "bkwin/BkStates.h"
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 class CBkSkinBase : public CBkObject {
 public:

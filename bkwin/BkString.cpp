@@ -4,7 +4,7 @@
 
 #include "bkwin/BkResource.h"
 #include "bkwin/BkValueParsers.h"
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 BkString& BkString::Instance() {
     static BkString instance;

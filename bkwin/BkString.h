@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 class BkString {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bkwin/BkObject.h"
-#include "platform/WindowStyles.h"
+#include "platform/base/WindowStyles.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/Font.h"

@@ -2,7 +2,7 @@
 // number); loading replaces each such reference with the string.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // Replaces references from left to right. A reference whose number is missing or not
 // positive, or that has no closing "%", ends the substitution: it and everything after it stay

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // Hexadecimal digits without prefix or sign, any length (wrapping at 32 bits). Any character
 // that is not a hexadecimal digit makes the whole result 0.

@@ -1,6 +1,6 @@
 #include "bkwin/BkWinManager.h"
 
-#include "platform/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 #include <atomic>
 

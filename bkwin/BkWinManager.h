@@ -2,7 +2,7 @@
 // opened without one) and the lock held while any back buffer is rendered.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <mutex>
 #include <unordered_map>

@@ -9,7 +9,7 @@
 #include "bkwin/BkPosition.h"
 #include "bkwin/BkStates.h"
 #include "bkwin/BkStyle.h"
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 #include "platform/draw/GdiRegion.h"
 
 // Sizing flags of `posFlags`.

@@ -1,7 +1,7 @@
 #include "capture/CameraManager.h"
 
 #include "app/Log.h"
-#include "platform/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 #include <opencv2/core/utility.hpp>
 

@@ -1,7 +1,7 @@
 #include "capture/Dispatch.h"
 
 #include "capture/StreamEncoder.h"
-#include "platform/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 #include <opencv2/core.hpp>
 

@@ -3,7 +3,7 @@
 // the main window.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <opencv2/core.hpp>
 

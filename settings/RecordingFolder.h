@@ -5,7 +5,7 @@
 // The file is read by position (the root's first child element), whatever the names are.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <mutex>
 #include <string>

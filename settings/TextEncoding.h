@@ -3,8 +3,8 @@
 // reads best with.
 #pragma once
 
-#include "platform/Types.h"
-#include "platform/Utf8.h"
+#include "platform/base/Types.h"
+#include "platform/base/Utf8.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "update/StreamFraming.h"
 
-#include "platform/Timer.h"
+#include "platform/core/Timer.h"
 
 #include <atomic>
 #include <mutex>

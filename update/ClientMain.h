@@ -4,7 +4,7 @@
 // them off the queue and hands each to its handler.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "update/AsyncQueue.h"
 #include "update/HttpConnection.h"
 #include "update/IMsgDispatch.h"

@@ -1,6 +1,6 @@
 #include "platform/controls/Edit.h"
 
-#include "platform/Window.h"
+#include "platform/core/Window.h"
 #include "platform/controls/EditControl.h"
 
 #include <memory>

@@ -19,7 +19,7 @@
 // the brush for the rest of the background.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // Styles.
 constexpr DWORD ES_LEFT = 0x0000;

@@ -2,9 +2,9 @@
 // and the flags and limits that refuse input.
 #include "platform/controls/EditControl.h"
 
-#include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/Window.h"
+#include "platform/core/Backend.h"
+#include "platform/core/Input.h"
+#include "platform/core/Window.h"
 #include "platform/controls/Edit.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // (Edit.cpp) owns one per window.
 #pragma once
 
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 #include "platform/controls/EditText.h"
 #include "platform/controls/EditView.h"
 

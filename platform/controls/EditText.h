@@ -5,7 +5,7 @@
 // step and never stops between the two.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <algorithm>
 #include <string_view>

@@ -6,7 +6,7 @@
 // starting at the first visible line. Text is clipped to the area between the margins.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/controls/EditText.h"
 #include "platform/draw/DeviceContext.h"
 

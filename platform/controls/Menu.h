@@ -2,7 +2,7 @@
 // own modal tracking and reports the chosen command to the owner window.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <memory>
 #include <vector>

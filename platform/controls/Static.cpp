@@ -1,7 +1,7 @@
 #include "platform/controls/Static.h"
 
-#include "platform/Paint.h"
-#include "platform/Window.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Window.h"
 #include "platform/draw/Gdi.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The "Static" class: a picture (SS_BITMAP) or a line of text.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 constexpr DWORD SS_LEFT = 0x00000000;
 constexpr DWORD SS_BITMAP = 0x0000000E;

@@ -1,10 +1,10 @@
 #include "platform/controls/Tooltip.h"
 
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Timer.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Window.h"
 #include "platform/controls/TooltipSubclass.h"
 #include "platform/draw/Gdi.h"
 

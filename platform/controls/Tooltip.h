@@ -9,8 +9,8 @@
 // text is empty shows nothing.
 #pragma once
 
-#include "platform/Messages.h"
-#include "platform/Types.h"
+#include "platform/base/Messages.h"
+#include "platform/base/Types.h"
 
 inline const WString TOOLTIPS_CLASS = L"tooltips_class32";
 

@@ -1,9 +1,9 @@
 #include "platform/controls/TooltipSubclass.h"
 
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Timer.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Window.h"
 #include "platform/controls/Tooltip.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // relayed to every tooltip that subclassed it before the window itself handles them.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // Starts relaying `toolWindow`'s mouse messages to `tooltip` (once per pair).
 void SubclassToolWindow(HWND toolWindow, HWND tooltip);

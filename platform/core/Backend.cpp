@@ -1,7 +1,7 @@
-#include "platform/Backend.h"
+#include "platform/core/Backend.h"
 
-#include "platform/MessageLoop.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <atomic>
 #include <mutex>

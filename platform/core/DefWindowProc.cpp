@@ -1,9 +1,9 @@
 // The default handling of window messages.
-#include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
+#include "platform/core/Backend.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Window.h"
 #include "platform/core/WindowProcedure.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/DialogMessage.h"
+#include "platform/core/DialogMessage.h"
 
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 
 #include <algorithm>
 #include <vector>

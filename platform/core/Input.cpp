@@ -1,9 +1,9 @@
 // Focus, capture, mouse-leave tracking, cursors, key state and screen metrics.
-#include "platform/Input.h"
+#include "platform/core/Input.h"
 
-#include "platform/Backend.h"
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/Backend.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 #include "platform/core/WindowTable.h"
 
 namespace {

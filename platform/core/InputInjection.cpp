@@ -1,11 +1,11 @@
 // Routes native input to windows: mouse input to the capture holder or the window under the
 // pointer, keyboard input to the focus window, all posted to the target's thread.
-#include "platform/InputInjection.h"
+#include "platform/core/InputInjection.h"
 
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Timer.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Window.h"
 #include "platform/core/WindowProcedure.h"
 #include "platform/core/WindowTable.h"
 

@@ -1,10 +1,10 @@
 // Posting, sending, retrieving and dispatching messages.
-#include "platform/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
-#include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/Timer.h"
-#include "platform/Window.h"
+#include "platform/core/Backend.h"
+#include "platform/core/Input.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Window.h"
 #include "platform/core/PaintQueue.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowProcedure.h"

@@ -1,9 +1,9 @@
 // Invalid regions, WM_PAINT generation and the paint device context.
-#include "platform/Paint.h"
+#include "platform/core/Paint.h"
 
-#include "platform/MessageLoop.h"
-#include "platform/PaintDC.h"
-#include "platform/Window.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/PaintDC.h"
+#include "platform/core/Window.h"
 #include "platform/core/PaintQueue.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowTable.h"

@@ -1,6 +1,6 @@
 #include "platform/core/ThreadQueue.h"
 
-#include "platform/Backend.h"
+#include "platform/core/Backend.h"
 #include "platform/core/WindowProcedure.h"
 #include "platform/core/WindowTable.h"
 

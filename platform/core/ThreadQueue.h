@@ -2,8 +2,8 @@
 // request and the thread's timers, with a wake-up descriptor that other threads signal.
 #pragma once
 
-#include "platform/Messages.h"
-#include "platform/Timer.h"
+#include "platform/base/Messages.h"
+#include "platform/core/Timer.h"
 
 #include <chrono>
 #include <deque>

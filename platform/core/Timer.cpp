@@ -1,7 +1,7 @@
-#include "platform/Timer.h"
+#include "platform/core/Timer.h"
 
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 #include "platform/core/ThreadQueue.h"
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback) {

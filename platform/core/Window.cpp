@@ -1,12 +1,12 @@
 // Window classes, creation and destruction, relations and attributes.
-#include "platform/Window.h"
+#include "platform/core/Window.h"
 
-#include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/PaintDC.h"
-#include "platform/controls/BuiltInClasses.h"
+#include "platform/core/Backend.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/PaintDC.h"
+#include "platform/core/BuiltInClasses.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowProcedure.h"
 #include "platform/core/WindowTable.h"
@@ -91,7 +91,7 @@ bool RegisterWindowClass(const WString& className, WNDPROC proc, UINT style, HCU
 }
 
 bool GetClassInfo(const WString& className, WNDCLASS* wc) {
-    EnsureBuiltInClasses();
+    RegisterBuiltInClasses();
     std::lock_guard guard(Table().lock);
     auto it = Table().classes.find(className);
     if (it == Table().classes.end()) {
@@ -109,7 +109,7 @@ bool UnregisterClass(const WString& className) {
 HWND CreateWindowEx(DWORD exStyle, const WString& className, const WString& title, DWORD style,
                     int x, int y, int width, int height, HWND parent, UINT_PTR menuOrId,
                     void* createParam) {
-    EnsureBuiltInClasses();
+    RegisterBuiltInClasses();
     HWND hwnd;
     {
         std::lock_guard guard(Table().lock);

@@ -1,7 +1,7 @@
 // Calling window procedures from the core.
 #pragma once
 
-#include "platform/Messages.h"
+#include "platform/base/Messages.h"
 
 // Calls the window's current procedure with the table lock released; answers 0 for a window
 // that no longer exists.

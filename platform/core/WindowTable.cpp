@@ -1,6 +1,6 @@
 #include "platform/core/WindowTable.h"
 
-#include "platform/Backend.h"
+#include "platform/core/Backend.h"
 
 CWindowTable& CWindowTable::Instance() {
     static CWindowTable table;

@@ -3,9 +3,9 @@
 // of it; window procedures are always called with the lock released.
 #pragma once
 
-#include "platform/Input.h"
-#include "platform/Region.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/base/Region.h"
+#include "platform/core/Window.h"
 
 #include <map>
 #include <memory>

@@ -1,7 +1,7 @@
 // Copying pixels between contexts: raster operations, stretching, colour-key and alpha copies.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // Raster operations: the classic ternary codes of pattern (the selected brush), source and
 // destination.

@@ -6,8 +6,8 @@
 // are in the context's coordinates too.
 #pragma once
 
-#include "platform/Region.h"
-#include "platform/Types.h"
+#include "platform/base/Region.h"
+#include "platform/base/Types.h"
 #include "platform/draw/GdiObject.h"
 
 #include <optional>

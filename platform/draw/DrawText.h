@@ -1,7 +1,7 @@
 // Formatted text in a rectangle: alignment, line breaking, ellipsis, tabs and "&" prefixes.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 constexpr UINT DT_TOP = 0x0000;
 constexpr UINT DT_LEFT = 0x0000;

@@ -1,7 +1,7 @@
 #include "platform/draw/Font.h"
 
-#include "platform/Utf8.h"
-#include "platform/fonts/FontInstance.h"
+#include "platform/base/Utf8.h"
+#include "platform/draw/fonts/FontInstance.h"
 
 CFont::CFont(const LOGFONT& description, std::shared_ptr<CFontInstance> instance, bool stock)
     : CGdiObject(kKind, stock), m_description(description), m_instance(std::move(instance)) {}

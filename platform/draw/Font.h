@@ -1,7 +1,7 @@
 // Font objects: a LOGFONT-like description resolved to FreeType faces through fontconfig.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/draw/GdiObject.h"
 
 #include <memory>

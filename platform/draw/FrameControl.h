@@ -1,7 +1,7 @@
 // Check box and radio button glyphs, drawn as the classic frame-control call draws them.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 constexpr UINT DFC_BUTTON = 4;
 constexpr UINT DFCS_BUTTONCHECK = 0x0000;

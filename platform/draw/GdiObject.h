@@ -8,7 +8,7 @@
 // Stock objects live for the whole process; deleting one does nothing.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <atomic>
 #include <utility>

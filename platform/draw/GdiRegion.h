@@ -1,7 +1,7 @@
 // Region objects: sets of pixels for clipping and filling, built from rectangles.
 #pragma once
 
-#include "platform/Region.h"
+#include "platform/base/Region.h"
 #include "platform/draw/GdiObject.h"
 
 class CRgn : public CGdiObject {

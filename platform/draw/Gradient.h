@@ -1,7 +1,7 @@
 // Rectangular colour gradients.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 using COLOR16 = std::uint16_t;
 using ULONG = std::uint32_t;

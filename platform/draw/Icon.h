@@ -1,7 +1,7 @@
 // Icons: small pictures with straight alpha, drawn stretched to any size.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/draw/GdiObject.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Conversions between COLORREF (red in the low byte) and 32-bit pixels (blue in the low byte).
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // covers the pixels l..r-1 and t..b-1; a line excludes its last point.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/draw/GdiObject.h"
 
 // Fills with the brush (a null brush fills nothing). Answers false on bad arguments.

@@ -2,7 +2,7 @@
 #include "platform/draw/Brush.h"
 #include "platform/draw/Font.h"
 #include "platform/draw/Pen.h"
-#include "platform/fonts/FontInstance.h"
+#include "platform/draw/fonts/FontInstance.h"
 
 namespace {
 

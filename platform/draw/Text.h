@@ -3,7 +3,7 @@
 // mode the cell is first filled with the background colour.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <string_view>
 

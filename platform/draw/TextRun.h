@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/draw/DeviceContext.h"
-#include "platform/fonts/FontInstance.h"
+#include "platform/draw/fonts/FontInstance.h"
 
 #include <string_view>
 

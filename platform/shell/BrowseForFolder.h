@@ -5,7 +5,7 @@
 // current one) or gives up with Cancel, Esc or closing.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <memory>
 

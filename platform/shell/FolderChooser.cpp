@@ -1,7 +1,7 @@
 #include "platform/shell/FolderChooser.h"
 
-#include "platform/Locale.h"
-#include "platform/Utf8.h"
+#include "platform/base/Locale.h"
+#include "platform/base/Utf8.h"
 #include "platform/draw/Gdi.h"
 
 #include <algorithm>

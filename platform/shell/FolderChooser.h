@@ -2,7 +2,7 @@
 // painting.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/GdiObject.h"
 #include "platform/shell/FolderListing.h"

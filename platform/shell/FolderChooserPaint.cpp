@@ -2,7 +2,7 @@
 // would choose, the list of folders with a scroll bar when they do not fit, and the buttons.
 #include "platform/shell/FolderChooser.h"
 
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 #include "platform/draw/Gdi.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // `startFolder`, until the user ends it with OK or Cancel.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "platform/shell/FolderListing.h"
 
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,9 +1,9 @@
 #include "platform/shell/NotifyIcon.h"
 
-#include "platform/Backend.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
+#include "platform/core/Backend.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Window.h"
 #include "platform/draw/Gdi.h"
 
 #include <map>

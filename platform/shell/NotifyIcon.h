@@ -1,7 +1,7 @@
 // Icons in the desktop's system tray, with a callback message for the mouse and a tip.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 class CIcon;
 

@@ -1,6 +1,6 @@
 #include "platform/shell/ShellExecute.h"
 
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 #include <spawn.h>
 #include <string>

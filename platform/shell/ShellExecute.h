@@ -1,7 +1,7 @@
 // Opening files and links with the desktop's default program.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // the EWMH and Motif hints.
 #pragma once
 
-#include "platform/Backend.h"
+#include "platform/core/Backend.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "platform/x11/X11Clipboard.h"
 
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 #include <X11/Xatom.h>
 #include <chrono>

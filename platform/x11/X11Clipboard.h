@@ -1,7 +1,7 @@
 // The CLIPBOARD selection: offering our text to other programs and fetching theirs.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <X11/Xlib.h>
 

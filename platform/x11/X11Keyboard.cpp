@@ -1,7 +1,7 @@
 #include "platform/x11/X11Keyboard.h"
 
-#include "platform/Messages.h"
-#include "platform/Utf8.h"
+#include "platform/base/Messages.h"
+#include "platform/base/Utf8.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>

@@ -2,7 +2,7 @@
 // runs (plain key lookup otherwise).
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <X11/Xlib.h>
 

@@ -2,7 +2,7 @@
 // server offers MIT-SHM on this machine, else through the connection.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>

@@ -1,13 +1,13 @@
 // Modal runs of skinned dialogs and the dialog window's keyboard and closing: runs end by
 // EndModal, by WM_QUIT (left for the outer loop) and by destroying the window; a dialog opened
 // without owner is owned by the thread's current dialog.
-#include "../platform/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "BkTestDialog.h"
 
 #include "bkwin/BkWinManager.h"
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 
 #include <gtest/gtest.h>
 

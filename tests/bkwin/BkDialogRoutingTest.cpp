@@ -3,9 +3,9 @@
 #include "BkTestDialog.h"
 #include "BkTestElements.h"
 
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 #include "platform/controls/Tooltip.h"
 
 #include <gtest/gtest.h>

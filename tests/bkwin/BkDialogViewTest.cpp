@@ -6,10 +6,10 @@
 
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkWinManager.h"
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Window.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "bkwin/BkString.h"
 #include "bkwin/BkStylePool.h"
 #include "bkwin/BkTextReferences.h"
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 
 #include <tinyxml.h>
 

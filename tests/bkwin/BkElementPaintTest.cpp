@@ -4,8 +4,8 @@
 #include "BkTestSurface.h"
 
 #include "bkwin/BkInvalidateNotify.h"
-#include "platform/Input.h"
-#include "platform/Window.h"
+#include "platform/core/Input.h"
+#include "platform/core/Window.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkResource.h"
 #include "bkwin/BkRoundRectFrame.h"
-#include "platform/Input.h"
-#include "platform/PaintDC.h"
+#include "platform/core/Input.h"
+#include "platform/core/PaintDC.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "FrameWindow.h"
 
-#include "platform/MessageLoop.h"
-#include "platform/Window.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Window.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "update/Packets/checkversion.pb.h"
 #include "update/Packets/httpurl.pb.h"
 
-#include "platform/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "DemoPage.h"
 
 #include "platform/draw/Gdi.h"
-#include "platform/image/BmpRead.h"
-#include "platform/image/PngRead.h"
+#include "platform/draw/image/BmpRead.h"
+#include "platform/draw/image/PngRead.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The demo's page: every primitive of the drawing layer, text in several fonts and images.
 #pragma once
 
-#include "platform/Types.h"
+#include "platform/base/Types.h"
 
 // The main page, in a window of kPageWidth x kPageHeight.
 constexpr int kPageWidth = 960;

@@ -1,12 +1,13 @@
 // Draws a page of everything the drawing layer does into a headless window and writes it to
 // a PNG file: draw-demo [OUTPUT.png]
+#include "platform/controls/StandardClasses.h"
 #include "DemoPage.h"
 
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
-#include "platform/draw/Screenshot.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/core/Window.h"
+#include "platform/core/Screenshot.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <cstdio>
 #include <string>
@@ -44,6 +45,7 @@ LRESULT TextPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InitStandardClasses();
     const std::string output = argc > 1 ? argv[1] : "draw-demo.png";
     WNDCLASS page;
     page.lpfnWndProc = PageProc;

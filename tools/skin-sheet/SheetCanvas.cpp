@@ -5,7 +5,7 @@
 #include "platform/draw/Brush.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/Shapes.h"
-#include "platform/image/PngWrite.h"
+#include "platform/draw/image/PngWrite.h"
 
 CSheetCanvas::CSheetCanvas(int width, int height, COLORREF background)
     : bitmap_(CreateCompatibleBitmap(nullptr, width, height)), width_(width), height_(height) {

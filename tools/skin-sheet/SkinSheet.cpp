@@ -1,6 +1,7 @@
 // vistrel-skin-sheet OUTPUT.png: draws every skin of the shipped skin list in each of its
 // states, labelled, into one picture, below a main window and a message box assembled from
 // the same skins. Used to review the look of the skin set after changing its images.
+#include "platform/controls/StandardClasses.h"
 #include "SheetCanvas.h"
 #include "SheetMockups.h"
 
@@ -12,7 +13,7 @@
 #include "bkwin/BkStates.h"
 #include "bkwin/BkString.h"
 #include "bkwin/BkValueParsers.h"
-#include "platform/Utf8.h"
+#include "platform/base/Utf8.h"
 #include "platform/draw/DrawText.h"
 
 #include <tinyxml.h>
@@ -177,6 +178,7 @@ int DrawRow(CSheetCanvas& canvas, const CSkinRow& row, const int rowTop) {
 } // namespace
 
 int main(int argc, char** argv) {
+    InitStandardClasses();
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
         return 2;

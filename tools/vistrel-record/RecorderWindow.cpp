@@ -1,6 +1,6 @@
 #include "RecorderWindow.h"
 
-#include "platform/Window.h"
+#include "platform/core/Window.h"
 
 namespace {
 

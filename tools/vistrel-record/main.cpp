@@ -1,14 +1,15 @@
 // vistrel-record: a headless recorder for servers, scripts and benchmarks. Runs one recording
 // session through the session controller into a folder, with frames sent to a window of its own
 // that counts them per camera, and reports what each camera recorded.
+#include "platform/controls/StandardClasses.h"
 #include "RecorderOptions.h"
 #include "RecorderWindow.h"
 
 #include "capture/CameraSource.h"
 #include "capture/StreamEncoder.h"
-#include "platform/MessageLoop.h"
-#include "platform/Timer.h"
-#include "platform/image/PngWrite.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Timer.h"
+#include "platform/draw/image/PngWrite.h"
 #include "settings/RecordingFolder.h"
 #include "settings/TextEncoding.h"
 
@@ -94,6 +95,7 @@ bool PrintResults(const CCameraManager& manager, const CRecorderWindow& window) 
 } // namespace
 
 int main(int argc, char** argv) {
+    InitStandardClasses();
     std::string error;
     const auto options =
         ParseRecorderOptions(std::vector<std::string>(argv + 1, argv + argc), error);

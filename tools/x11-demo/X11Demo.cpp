@@ -2,11 +2,12 @@
 // tests: a borderless window with rounded corners holding a picture and an edit box. A right
 // click opens a pop-up menu; the tray icon reports its clicks. Everything it observes is
 // printed on standard output, one line per event, for the test driver to read.
-#include "platform/Input.h"
-#include "platform/MessageLoop.h"
-#include "platform/Paint.h"
-#include "platform/Utf8.h"
-#include "platform/Window.h"
+#include "platform/controls/StandardClasses.h"
+#include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
+#include "platform/base/Utf8.h"
+#include "platform/core/Window.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/Static.h"
 #include "platform/draw/Gdi.h"
@@ -142,6 +143,7 @@ std::unique_ptr<CIcon> MakeTrayIcon() {
 } // namespace
 
 int main() {
+    InitStandardClasses();
     if (!InstallX11Backend("vistrel-x11-demo")) {
         return 1;
     }

@@ -1,7 +1,7 @@
 // Copy, cut and paste through the backend's clipboard, by keys and by message.
 #include "EditFixture.h"
 
-#include "platform/Backend.h"
+#include "platform/core/Backend.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // helpers that drive the headless screen.
 #pragma once
 
-#include "../TestWindow.h"
+#include "tests/support/TestWindow.h"
 
 #include "platform/controls/Edit.h"
 

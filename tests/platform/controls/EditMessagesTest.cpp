@@ -1,9 +1,9 @@
 // The edit's messages: text, selection, dialog codes, and superclassing the class.
 #include "EditFixture.h"
 
-#include "platform/DialogMessage.h"
-#include "platform/Input.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/DialogMessage.h"
+#include "platform/core/Input.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // click and the I-beam cursor.
 #include "EditFixture.h"
 
-#include "platform/Input.h"
-#include "platform/InputInjection.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/Input.h"
+#include "platform/core/InputInjection.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

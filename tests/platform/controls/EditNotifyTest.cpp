@@ -1,7 +1,7 @@
 // EN_UPDATE / EN_CHANGE and the other notifications the parent receives.
 #include "EditFixture.h"
 
-#include "platform/Input.h"
+#include "platform/core/Input.h"
 
 #include <gtest/gtest.h>
 

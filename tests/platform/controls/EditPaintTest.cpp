@@ -2,14 +2,14 @@
 // characters, the caret kept in view by scrolling, margins, colours and fonts.
 #include "EditFixture.h"
 
-#include "platform/Input.h"
-#include "platform/Paint.h"
-#include "platform/PaintDC.h"
+#include "platform/core/Input.h"
+#include "platform/core/Paint.h"
+#include "platform/core/PaintDC.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Brush.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "../ModalScript.h"
-#include "../TestWindow.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/TestWindow.h"
 
-#include "platform/Input.h"
+#include "platform/core/Input.h"
 #include "platform/controls/Menu.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "../TestWindow.h"
+#include "tests/support/TestWindow.h"
 
-#include "platform/Input.h"
-#include "platform/PaintDC.h"
-#include "platform/Timer.h"
+#include "platform/core/Input.h"
+#include "platform/core/PaintDC.h"
+#include "platform/core/Timer.h"
 #include "platform/controls/Tooltip.h"
 #include "platform/draw/Gdi.h"
-#include "platform/draw/Screenshot.h"
-#include "platform/headless/HeadlessScreen.h"
+#include "platform/core/Screenshot.h"
+#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

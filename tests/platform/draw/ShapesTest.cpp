@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "tests/support/Canvas.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Canvas.h"
+#include "tests/support/Canvas.h"
 
-#include "platform/fonts/FontConfig.h"
+#include "platform/draw/fonts/FontConfig.h"
 
 #include <set>
 

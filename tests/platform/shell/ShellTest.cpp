@@ -1,4 +1,4 @@
-#include "../TestWindow.h"
+#include "tests/support/TestWindow.h"
 
 #include "platform/shell/NotifyIcon.h"
 #include "platform/shell/ShellExecute.h"

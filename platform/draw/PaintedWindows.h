@@ -1,8 +1,0 @@
-// The top-level windows that have a surface, for composing the screen.
-#pragma once
-
-#include "platform/Types.h"
-
-#include <vector>
-
-std::vector<HWND> PaintedTopLevels();
