@@ -1,9 +1,14 @@
 #include "capture/Dispatch.h"
 
+#include "app/Log.h"
 #include "capture/StreamEncoder.h"
 #include "platform/core/MessageLoop.h"
 
 #include <opencv2/core.hpp>
+
+extern "C" {
+#include <libavutil/error.h>
+}
 
 CDispatch::~CDispatch() {
     ClearStarted();
@@ -81,11 +86,20 @@ void CDispatch::run() {
 
 void CDispatch::Process(FrameWorkItem& item, bool sendToWindow) {
     if (item.encoder) {
-        if (!item.image.empty())
-            item.encoder->EncodeFrame(item.image);
-        if (item.final) {
-            item.encoder->Flush();
+        // An encoding error ended this camera's recording and finished its file; what the
+        // camera queued before it noticed is dropped.
+        if (item.encoder->HasFailed())
+            return;
+        int result = item.image.empty() ? 0 : item.encoder->EncodeFrame(item.image);
+        if (item.final && result == 0) {
+            result = item.encoder->Flush();
             item.encoder->Close();
+        }
+        if (result < 0) {
+            char error[AV_ERROR_MAX_STRING_SIZE] = {};
+            av_strerror(result, error, sizeof error);
+            LogMessage("Error encoding frame of camera %d: %s\n", item.cameraIndex, error);
+            return;
         }
     }
     // A final item without an image (its camera stopped delivering) only finishes the file.

@@ -2,7 +2,8 @@
 // work items in push order, encodes each into its camera's stream file, finishes the file on
 // the camera's final item, flips the image bottom row first and hands the item synchronously
 // to the target window (WM_VIDEO_FRAME). After a final item that leaves the queue empty it
-// paints the wall grey.
+// paints the wall grey. An encoding error ends only its camera's recording: one log line names
+// the camera and the error, and the camera's later items are dropped up to its final one.
 #pragma once
 
 #include "capture/FrameWorkItem.h"

@@ -1,18 +1,12 @@
 // One camera frame on its way from a capture thread through the dispatch queue to the encoder
-// and the video wall, and the window messages that carry frames and the no-camera notice to
-// the main window.
+// and the video wall, carried to the main window by WM_VIDEO_FRAME.
 #pragma once
 
-#include "platform/base/Types.h"
+#include "app/AppMessages.h"
 
 #include <opencv2/core.hpp>
 
 class CStreamEncoder;
-
-// wParam: a FrameWorkItem* that the receiver may read during the call only.
-constexpr UINT WM_VIDEO_FRAME = 11024;
-// Sent when a session starts without any camera.
-constexpr UINT WM_NO_CAMERA = 11025;
 
 struct FrameWorkItem {
     // The camera's encoder; null for the single-colour items that paint the whole wall.

@@ -7,19 +7,6 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
-#include <cstdlib>
-
-namespace {
-
-// Encoder failures leave the stream in an unknown state; the process ends, as the recording
-// pipeline cannot go on without its encoder.
-[[noreturn]] void EncodingFailed() {
-    LogMessage("Error encoding frame\n");
-    std::exit(1);
-}
-
-} // namespace
-
 CStreamEncoder::~CStreamEncoder() {
     Close();
 }
@@ -27,6 +14,7 @@ CStreamEncoder::~CStreamEncoder() {
 bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
     if (m_initialised)
         return true;
+    m_failed.store(false);
     m_frameIndex = 0;
     m_codec = avcodec_find_encoder(codecId);
     if (!m_codec) {
@@ -57,16 +45,15 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
     m_packet.reset(av_packet_alloc());
     if (!m_frame || !m_packet) {
         LogMessage("Could not allocate video frame\n");
-        std::exit(1);
+        Close();
+        return false;
     }
     m_frame->format = m_context->pix_fmt;
     m_frame->width = width;
     m_frame->height = height;
     if (av_frame_get_buffer(m_frame.get(), 32) < 0) {
         LogMessage("Could not allocate raw picture buffer\n");
-        m_frame.reset();
-        m_packet.reset();
-        m_context.reset();
+        Close();
         return false;
     }
     m_initialised = true;
@@ -81,18 +68,19 @@ bool CStreamEncoder::OpenFile(const std::string& path) {
     return m_file != nullptr;
 }
 
-void CStreamEncoder::EncodeFrame(const cv::Mat& image) {
+int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
     if (!m_initialised)
-        return;
+        return 0;
     if (image.cols != m_context->width || image.rows != m_context->height ||
         image.type() != CV_8UC3) {
         LogMessage("Frame of %dx%d does not fit the encoder of %dx%d\n", image.cols, image.rows,
                    m_context->width, m_context->height);
-        return;
+        return 0;
     }
     // The encoder may still hold the previous picture; then the frame gets fresh buffers.
-    if (av_frame_make_writable(m_frame.get()) < 0)
-        EncodingFailed();
+    int result = av_frame_make_writable(m_frame.get());
+    if (result < 0)
+        return Fail(result);
     YuvPlanes planes;
     for (int plane = 0; plane < 3; ++plane) {
         planes.data[plane] = m_frame->data[plane];
@@ -100,27 +88,32 @@ void CStreamEncoder::EncodeFrame(const cv::Mat& image) {
     }
     ConvertBgrToYuv420(image, m_conversion, planes);
     m_frame->pts = m_frameIndex++;
-    if (avcodec_send_frame(m_context.get(), m_frame.get()) < 0)
-        EncodingFailed();
-    ReceivePackets(false);
+    result = Send(m_frame.get());
+    if (result >= 0)
+        result = ReceivePackets(false);
+    return result < 0 ? Fail(result) : 0;
 }
 
-void CStreamEncoder::Flush() {
+int CStreamEncoder::Flush() {
     if (!m_initialised)
-        return;
-    if (avcodec_send_frame(m_context.get(), nullptr) < 0)
-        EncodingFailed();
-    ReceivePackets(true);
-    ++m_frameIndex;
+        return 0;
+    const int result = Drain();
+    return result < 0 ? Fail(result) : 0;
 }
 
-void CStreamEncoder::ReceivePackets(bool draining) {
+int CStreamEncoder::Send(const AVFrame* frame) {
+    if (const int injected = m_injectedSendError.exchange(0); injected < 0)
+        return injected;
+    return avcodec_send_frame(m_context.get(), frame);
+}
+
+int CStreamEncoder::ReceivePackets(bool draining) {
     while (true) {
         const int result = avcodec_receive_packet(m_context.get(), m_packet.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
-            return;
+            return 0;
         if (result < 0)
-            EncodingFailed();
+            return result;
         if (draining) {
             LogMessage("Write frame %3d (size=%5d)\n", static_cast<int>(m_frameIndex),
                        m_packet->size);
@@ -129,6 +122,23 @@ void CStreamEncoder::ReceivePackets(bool draining) {
         Write(m_packet->data, static_cast<std::size_t>(m_packet->size));
         av_packet_unref(m_packet.get());
     }
+}
+
+int CStreamEncoder::Drain() {
+    int result = Send(nullptr);
+    if (result >= 0)
+        result = ReceivePackets(true);
+    ++m_frameIndex;
+    return result;
+}
+
+int CStreamEncoder::Fail(int error) {
+    // The frames the codec accepted before the error are still drained into the file when it
+    // lets them out; a codec that is past draining (or fails again) just ends the file here.
+    Drain();
+    Close();
+    m_failed.store(true);
+    return error;
 }
 
 void CStreamEncoder::Write(const void* data, std::size_t size) {

@@ -1,6 +1,8 @@
 // One camera's H.264 stream file: frames converted to YUV 4:2:0, encoded with libx264, and the
 // packets written back to back, followed by the end code 00 00 01 B7. The capture thread
 // initialises the encoder and opens the file; the dispatch thread encodes, flushes and closes.
+// An encoding error ends only this encoder's recording: its file is finished at once and the
+// capture thread sees HasFailed and ends the session.
 #pragma once
 
 #include <opencv2/core.hpp>
@@ -9,6 +11,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -28,15 +31,24 @@ public:
     // Creates the stream file (binary, truncating); false when it cannot be created.
     bool OpenFile(const std::string& path);
     // Encodes one 8-bit BGR image of the initialised size and writes the packets that come
-    // out. An image of another size is refused with a log line.
-    void EncodeFrame(const cv::Mat& image);
-    // Drains the delayed packets into the file.
-    void Flush();
+    // out. An image of another size is refused with a log line. Answers 0, or the negative
+    // libavcodec error code of the step that failed; after a failure the encoder has drained
+    // what it could into the file, finished and closed it, released itself and HasFailed is
+    // set. Nothing is logged about the failure: the caller knows which camera it belongs to.
+    [[nodiscard]] int EncodeFrame(const cv::Mat& image);
+    // Drains the delayed packets into the file. Answers and fails as EncodeFrame does.
+    [[nodiscard]] int Flush();
     // Writes the end code, closes the file and releases the encoder. Safe in any state, so an
     // early end after Init or OpenFile releases whatever was set up.
     void Close();
 
     bool IsInitialised() const { return m_initialised; }
+    // The last session ended at an encoding error; cleared by the next Init. Read by the
+    // capture thread while the dispatch thread encodes.
+    bool HasFailed() const { return m_failed.load(); }
+    // Test seam: the next send to libavcodec (frame or drain) fails with `error` instead of
+    // reaching the codec, as an encoder that broke mid-session would.
+    void InjectSendFailure(int error) { m_injectedSendError.store(error); }
     // The time stamp the next frame gets; 0 after each Init.
     std::int64_t FrameIndex() const { return m_frameIndex; }
 
@@ -56,7 +68,10 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    void ReceivePackets(bool draining);
+    int Send(const AVFrame* frame);
+    int ReceivePackets(bool draining);
+    int Drain();
+    int Fail(int error);
     void Write(const void* data, std::size_t size);
     void CloseFile();
 
@@ -72,4 +87,6 @@ private:
     // The full-size YUV image of the colour conversion, kept across sessions.
     cv::Mat m_conversion;
     bool m_initialised = false;
+    std::atomic<bool> m_failed{false};
+    std::atomic<int> m_injectedSendError{0};
 };

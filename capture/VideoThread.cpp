@@ -66,7 +66,6 @@ bool CVideoThread::OpenSession(int cameraIndex) {
     const std::string name = BuildFileName(cameraIndex);
     // Nothing will reach the dispatch thread, so the encoder and the file are released here.
     if (name.empty() || !m_encoder.OpenFile(name) || !m_camera.GrabFrame()) {
-        m_encoder.Flush();
         m_encoder.Close();
         m_camera.Close();
         return false;
@@ -98,10 +97,11 @@ void CVideoThread::Capture(CDispatch& dispatch, int cameraIndex) {
         item->encoder = &m_encoder;
         item->cameraIndex = cameraIndex;
         item->cameraCount = m_cameraCount.load();
-        const cv::Mat* frame = m_camera.GrabFrame();
+        // A camera that stopped delivering, or an encoder that failed (the dispatch thread has
+        // finished its file already), ends the session with a final item without an image, on
+        // which the dispatch thread finishes whatever is still open.
+        const cv::Mat* frame = m_encoder.HasFailed() ? nullptr : m_camera.GrabFrame();
         if (!frame) {
-            // The camera stopped delivering: a final item without an image still has the
-            // dispatch thread finish the file.
             item->final = true;
             dispatch.Push(std::move(item));
             return;

@@ -1,7 +1,8 @@
 // One camera's recording loop: opens the camera (640 x 480, else 320 x 240), prepares the
 // encoder and the stream file, then stamps the overlay on a copy of every frame and queues it
 // for the dispatch thread, until the started flag is cleared; then it queues one last item
-// marked final. The dispatch thread finishes the file on that item.
+// marked final. The dispatch thread finishes the file on that item. An encoding error ends the
+// session the same way, at the next frame.
 #pragma once
 
 #include "capture/CameraDS.h"

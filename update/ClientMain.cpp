@@ -6,10 +6,14 @@
 
 #include <atomic>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr UINT kPumpPeriodMs = 100;
+// Answers handed to handlers by one tick at most.
+constexpr std::size_t kAnswersPerTick = 6;
 
 // The dispatchers whose pump timers run on this thread, by timer id: a thread timer's
 // callback learns only its id.
@@ -119,21 +123,25 @@ void CClientMain::Pump() {
         return;
     }
     m_pumping = true;
-    IceUtil::Monitor<IceUtil::Mutex>::Lock lock(m_lock);
-    int delivered = 0;
-    while (!m_received.empty()) {
-        const CRecvMsgPtr record = m_received.front();
-        m_received.pop_front();
-        const auto found = m_handlers.find(record->MsgType());
-        if (found == m_handlers.end()) {
-            continue;
+    // The tick's answers are taken off the queue first and delivered without the lock, so a
+    // handler that runs a modal loop does not hold up the worker's next hand-over. Answers
+    // without a handler are dropped here and do not count; answers that arrive meanwhile wait
+    // for the next tick.
+    std::vector<std::pair<CRecvMsgPtr, IMsgProcess*>> due;
+    {
+        IceUtil::Monitor<IceUtil::Mutex>::Lock lock(m_lock);
+        while (!m_received.empty() && due.size() < kAnswersPerTick) {
+            CRecvMsgPtr record = std::move(m_received.front());
+            m_received.pop_front();
+            if (const auto found = m_handlers.find(record->MsgType()); found != m_handlers.end()) {
+                due.emplace_back(std::move(record), found->second);
+            }
         }
+    }
+    for (const auto& [record, handler] : due) {
         const std::string& body = record->Body();
-        found->second->OnRecvMsg(record->MsgType(), record->Reserved(), body.data(),
-                                 std::int32_t(body.size()));
-        if (++delivered > 5) {
-            break;
-        }
+        handler->OnRecvMsg(record->MsgType(), record->Reserved(), body.data(),
+                           std::int32_t(body.size()));
     }
     m_pumping = false;
 }

@@ -42,8 +42,9 @@ public:
     bool OnRecvStream(const char* data, std::int32_t size) override;
 
     // One delivery tick, run by the pump timer: queued answers in arrival order, at most six
-    // of them to handlers; answers without a handler are dropped and not counted. Handlers
-    // run with the queue locked, so they must not hand answers to the dispatcher themselves.
+    // of them to handlers; answers without a handler are dropped and not counted. The answers
+    // are taken off the queue before the handlers run, so handlers may run nested message
+    // loops while the worker goes on handing over answers; a nested tick delivers nothing.
     void Pump();
 
 private:
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<CHttpConnection> m_syncConnection;
     AsyncQueuePtr m_worker;
     UINT_PTR m_pumpTimer = 0;
-    // True while Pump runs, so that a handler's nested message loop does not tick again.
+    // True while Pump runs, so that a handler's nested message loop does not tick again. Read
+    // and written on the user-interface thread only.
     bool m_pumping = false;
 };

@@ -169,7 +169,8 @@ TEST_F(DispatchTest, FinalItemWithoutImageFinishesTheFileWithoutShowingAnything)
 
 TEST_F(DispatchTest, QueueStaysShortWhenEncodingIsSlowerThanTheCameraAndLosesNothing) {
     // The window takes its time over every frame, as a busy UI thread would.
-    CFrameWindow window([] { std::this_thread::sleep_for(std::chrono::milliseconds(15)); });
+    CFrameWindow window(
+        [](const FrameWorkItem&) { std::this_thread::sleep_for(std::chrono::milliseconds(15)); });
     CStreamEncoder encoder;
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(encoder.OpenFile(File("bounded.avi")));
@@ -200,7 +201,9 @@ TEST_F(DispatchTest, EndingTheThreadStillFinishesEverythingQueued) {
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(encoder.OpenFile(File("shutdown.avi")));
     {
-        CFrameWindow window([] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); });
+        CFrameWindow window([](const FrameWorkItem&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        });
         CDispatch dispatch;
         dispatch.SetTargetWindow(window.Handle());
         dispatch.Start();

@@ -9,7 +9,8 @@ const WString kClassName = L"VistrelTestFrameWindow";
 
 } // namespace
 
-CFrameWindow::CFrameWindow(std::function<void()> onFrame) : m_onFrame(std::move(onFrame)) {
+CFrameWindow::CFrameWindow(std::function<void(const FrameWorkItem&)> onFrame)
+    : m_onFrame(std::move(onFrame)) {
     m_thread = std::thread([this] { Run(); });
     std::unique_lock lock(m_lock);
     m_changed.wait(lock, [this] { return m_created; });
@@ -48,7 +49,7 @@ LRESULT CFrameWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_VIDEO_FRAME: {
         const auto* item = reinterpret_cast<const FrameWorkItem*>(wParam);
         if (self->m_onFrame && item->encoder)
-            self->m_onFrame();
+            self->m_onFrame(*item);
         ReceivedItem received{item->encoder != nullptr, item->image.clone(), item->cameraIndex,
                               item->cameraCount, item->final};
         {

@@ -29,8 +29,8 @@ struct ReceivedItem {
 class CFrameWindow {
 public:
     // `onFrame` runs on the window's thread for each frame, before it is recorded (to make
-    // the window slow, for example).
-    explicit CFrameWindow(std::function<void()> onFrame = nullptr);
+    // the window slow, for example), while the sender waits for the window.
+    explicit CFrameWindow(std::function<void(const FrameWorkItem&)> onFrame = nullptr);
     ~CFrameWindow();
 
     HWND Handle() const { return m_window; }
@@ -44,7 +44,7 @@ private:
     static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Run();
 
-    std::function<void()> m_onFrame;
+    std::function<void(const FrameWorkItem&)> m_onFrame;
     std::thread m_thread;
     HWND m_window = nullptr; // written before the constructor returns, then only read
 

@@ -19,8 +19,8 @@ protected:
         ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, size.width, size.height));
         ASSERT_TRUE(encoder.OpenFile(path));
         for (int i = 0; i < frames; ++i)
-            encoder.EncodeFrame(MovingFrame(i, size));
-        encoder.Flush();
+            EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i, size)), 0);
+        EXPECT_EQ(encoder.Flush(), 0);
         encoder.Close();
     }
 };
@@ -58,8 +58,8 @@ TEST_F(StreamEncoderTest, StopBeforeAnyPacketStillWritesTheDelayedOnesOnFlush) {
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(encoder.OpenFile(File("one.avi")));
     // The "slow" preset looks ahead, so this frame comes out only when the encoder is drained.
-    encoder.EncodeFrame(MovingFrame(0));
-    encoder.Flush();
+    EXPECT_EQ(encoder.EncodeFrame(MovingFrame(0)), 0);
+    EXPECT_EQ(encoder.Flush(), 0);
     encoder.Close();
 
     const DecodedStream stream = DecodeH264File(File("one.avi"));
@@ -76,11 +76,11 @@ TEST_F(StreamEncoderTest, ReinitialisingAfterCloseStartsAFreshStreamAtTimeStampZ
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     EXPECT_EQ(encoder.FrameIndex(), 0);
     ASSERT_TRUE(encoder.OpenFile(File("second.avi")));
-    encoder.EncodeFrame(MovingFrame(0));
+    EXPECT_EQ(encoder.EncodeFrame(MovingFrame(0)), 0);
     EXPECT_EQ(encoder.FrameIndex(), 1);
     for (int i = 1; i < 9; ++i)
-        encoder.EncodeFrame(MovingFrame(i));
-    encoder.Flush();
+        EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+    EXPECT_EQ(encoder.Flush(), 0);
     encoder.Close();
 
     EXPECT_EQ(DecodeH264File(File("first.avi")).pictures.size(), 6u);
@@ -93,13 +93,13 @@ TEST_F(StreamEncoderTest, InitWhileInitialisedChangesNothingEvenForAnotherSize) 
     CStreamEncoder encoder;
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(encoder.OpenFile(File("size.avi")));
-    encoder.EncodeFrame(MovingFrame(0));
+    EXPECT_EQ(encoder.EncodeFrame(MovingFrame(0)), 0);
     EXPECT_TRUE(encoder.Init(AV_CODEC_ID_H264, 320, 240));
     EXPECT_EQ(encoder.FrameIndex(), 1);
-    encoder.EncodeFrame(MovingFrame(1));
+    EXPECT_EQ(encoder.EncodeFrame(MovingFrame(1)), 0);
     // A frame of another size than the encoder's is refused rather than overrunning it.
-    encoder.EncodeFrame(MovingFrame(2, {320, 240}));
-    encoder.Flush();
+    EXPECT_EQ(encoder.EncodeFrame(MovingFrame(2, {320, 240})), 0);
+    EXPECT_EQ(encoder.Flush(), 0);
     encoder.Close();
 
     const DecodedStream stream = DecodeH264File(File("size.avi"));
@@ -117,7 +117,7 @@ TEST_F(StreamEncoderTest, EarlyEndReleasesTheEncoderAndClosesTheFileInAnyState) 
 
     ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(encoder.OpenFile(File("empty.avi")));
-    encoder.Flush();
+    EXPECT_EQ(encoder.Flush(), 0);
     encoder.Close();
     const auto bytes = ReadFileBytes(File("empty.avi"));
     EXPECT_EQ(bytes, std::vector<std::uint8_t>({0x00, 0x00, 0x01, 0xB7}));
@@ -142,12 +142,12 @@ TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
     ASSERT_TRUE(healthy.OpenFile(File("healthy.avi")));
     // Enough frames that the packets overflow the file buffer more than once.
     for (int i = 0; i < 60; ++i) {
-        full.EncodeFrame(MovingFrame(i));
-        healthy.EncodeFrame(MovingFrame(i));
+        EXPECT_EQ(full.EncodeFrame(MovingFrame(i)), 0);
+        EXPECT_EQ(healthy.EncodeFrame(MovingFrame(i)), 0);
     }
-    full.Flush();
+    EXPECT_EQ(full.Flush(), 0);
     full.Close();
-    healthy.Flush();
+    EXPECT_EQ(healthy.Flush(), 0);
     healthy.Close();
 
     const std::string logged = LoggedText();
@@ -155,4 +155,43 @@ TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
     const DecodedStream stream = DecodeH264File(File("healthy.avi"));
     EXPECT_EQ(stream.errors, 0);
     EXPECT_EQ(stream.pictures.size(), 60u);
+}
+
+TEST_F(StreamEncoderTest, EncodingErrorFinishesTheFileAndTheNextInitStartsAfresh) {
+    // The step that fails: the send of frame 10, or the send that starts the drain. Either way
+    // the frames the codec accepted before reach the file.
+    const struct {
+        const char* name;
+        bool failOnDrain;
+    } cases[] = {{"frame", false}, {"drain", true}};
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.name);
+        const std::string broken = File(std::string("broken-") + failure.name + ".avi");
+        CStreamEncoder encoder;
+        ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+        ASSERT_TRUE(encoder.OpenFile(broken));
+        for (int i = 0; i < 10; ++i)
+            ASSERT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+        encoder.InjectSendFailure(AVERROR(ENOMEM));
+        const int result =
+            failure.failOnDrain ? encoder.Flush() : encoder.EncodeFrame(MovingFrame(10));
+        EXPECT_EQ(result, AVERROR(ENOMEM));
+        EXPECT_TRUE(encoder.HasFailed());
+        EXPECT_FALSE(encoder.IsInitialised());
+        // Whatever comes after the failure is a no-op until the next Init.
+        EXPECT_EQ(encoder.EncodeFrame(MovingFrame(11)), 0);
+        EXPECT_EQ(encoder.Flush(), 0);
+        encoder.Close();
+        EXPECT_EQ(FinishedStream(broken).size(), 10u);
+
+        ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
+        EXPECT_FALSE(encoder.HasFailed());
+        EXPECT_EQ(encoder.FrameIndex(), 0);
+        ASSERT_TRUE(encoder.OpenFile(File(std::string("again-") + failure.name + ".avi")));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+        EXPECT_EQ(encoder.Flush(), 0);
+        encoder.Close();
+        EXPECT_EQ(FinishedStream(File(std::string("again-") + failure.name + ".avi")).size(), 4u);
+    }
 }

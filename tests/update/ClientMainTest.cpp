@@ -51,9 +51,11 @@ private:
     std::thread::id m_thread = std::this_thread::get_id();
 };
 
-// Runs this thread's message loop, and with it the pump timer, until `done` holds.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+// Runs this thread's message loop, and with it the pump timer, until `done` holds or the
+// timeout has passed; answers `done`.
+bool PumpUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done() && std::chrono::steady_clock::now() < deadline) {
         MSG msg;
         GetMessage(&msg, nullptr, 0, 0);
@@ -188,7 +190,8 @@ TEST_F(ClientMainPumpTest, AnAnswerArrivingDuringATickWaitsForTheNextTick) {
     dispatcher.RegisterProcess(0, &handler);
     std::thread worker;
     handler.whileHandling = [&] {
-        // The worker's hand-off blocks on the queue lock until this tick ends.
+        // The tick took its answers before this handler ran, so the worker's hand-off queues
+        // behind them.
         if (handler.deliveries.size() == 1) {
             worker = std::thread([&] { dispatcher.OnRecvRaw("late", 4, 0); });
         }
@@ -199,6 +202,40 @@ TEST_F(ClientMainPumpTest, AnAnswerArrivingDuringATickWaitsForTheNextTick) {
     EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "early"}}));
     dispatcher.Pump();
     EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "early"}, {true, 0, "late"}}));
+}
+
+TEST(ClientMainTest, AHandlersModalLoopDoesNotHoldUpTheWorkersNextHandOver) {
+    CLoopbackHttpServer server({{200, "first"}, {200, "second"}, {200, "third"}});
+    UseUpdateAddress(server.Url());
+    CClientMain dispatcher;
+    CRecordingHandler handler;
+    handler.Handle(0, new httpUrl::MsgReqHttpUrl);
+    dispatcher.RegisterProcess(0, &handler);
+    bool handedOverInsideTheLoop = false;
+    bool deliveredInsideTheLoop = false;
+    handler.whileHandling = [&] {
+        if (handler.deliveries.size() != 1) {
+            return;
+        }
+        dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl);
+        dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl);
+        // A modal loop, as a dialog opened by the handler runs it. The worker fetches the
+        // third answer only after its hand-over of the second has returned.
+        handedOverInsideTheLoop =
+            PumpUntil([&] { return server.Requests().size() >= 3; }, std::chrono::seconds(5));
+        // The pump timer fires inside the loop as well (every 100 ms), but a nested tick
+        // delivers nothing: the second answer waits for this handler to return.
+        deliveredInsideTheLoop = PumpUntil([&] { return handler.deliveries.size() > 1; },
+                                           std::chrono::milliseconds(300));
+    };
+
+    EXPECT_TRUE(dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl));
+    ASSERT_TRUE(PumpUntil([&] { return handler.deliveries.size() >= 3; }));
+    EXPECT_TRUE(handedOverInsideTheLoop);
+    EXPECT_FALSE(deliveredInsideTheLoop);
+    EXPECT_EQ(handler.deliveries,
+              (std::vector<Delivery>{{true, 0, "first"}, {true, 0, "second"}, {true, 0, "third"}}));
+    EXPECT_FALSE(handler.onOtherThread);
 }
 
 TEST(ClientMainTest, SendRequestFetchesAndParsesOnTheCallingThread) {

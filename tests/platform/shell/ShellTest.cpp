@@ -1,5 +1,6 @@
 #include "tests/support/TestWindow.h"
 
+#include "app/AppMessages.h"
 #include "platform/shell/NotifyIcon.h"
 #include "platform/shell/ShellExecute.h"
 
@@ -66,7 +67,7 @@ TEST(NotifyIconTest, WithoutATrayAddFailsAndNothingIsLeftBehind) {
     data.hWnd = owner;
     data.uID = 1;
     data.uFlags = NIF_MESSAGE | NIF_TIP;
-    data.uCallbackMessage = 2024;
+    data.uCallbackMessage = WM_TRAY_NOTIFY;
     data.szTip = L"Vistrel";
     EXPECT_FALSE(Shell_NotifyIcon(NIM_ADD, &data));
     EXPECT_FALSE(Shell_NotifyIcon(NIM_MODIFY, &data));
