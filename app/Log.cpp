@@ -35,10 +35,12 @@ bool MakeWritableFolder(const fs::path& folder) {
 }
 
 fs::path StateFolder() {
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state) {
         return fs::path(state);
-    if (const char* home = std::getenv("HOME"); home && *home)
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
         return fs::path(home) / ".local" / "state";
+    }
     return {};
 }
 
@@ -46,14 +48,17 @@ fs::path StateFolder() {
 // character so the line stays valid text.
 void DropPartialCharacter(char* text, std::size_t length) {
     std::size_t start = length;
-    while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+    while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) {
         --start;
-    if (start == 0)
+    }
+    if (start == 0) {
         return;
+    }
     const auto lead = static_cast<unsigned char>(text[start - 1]);
     const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length - (start - 1) < needed)
+    if (length - (start - 1) < needed) {
         text[start - 1] = '\0';
+    }
 }
 
 std::string UsualLogFolder() {
@@ -61,20 +66,23 @@ std::string UsualLogFolder() {
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (!error) {
         const fs::path beside = program.parent_path() / "Log";
-        if (MakeWritableFolder(beside))
+        if (MakeWritableFolder(beside)) {
             return beside.string();
+        }
     }
     const fs::path state = StateFolder();
-    if (state.empty())
+    if (state.empty()) {
         return {};
+    }
     const fs::path fallback = state / "vistrel" / "Log";
     return MakeWritableFolder(fallback) ? fallback.string() : std::string();
 }
 
 // Called with g_logLock held.
 std::string CurrentLogFolder() {
-    if (!g_folderOverride)
+    if (!g_folderOverride) {
         return UsualLogFolder();
+    }
     return MakeWritableFolder(*g_folderOverride) ? *g_folderOverride : std::string();
 }
 
@@ -101,8 +109,9 @@ void LogMessage(const char* format, ...) {
     std::lock_guard lock(g_logLock);
 
     const std::string folder = CurrentLogFolder();
-    if (folder.empty())
+    if (folder.empty()) {
         return;
+    }
     // One reading of the clock names the file and stamps the line, so a line written around
     // midnight always lands in the file of the day its time stamp shows.
     const std::time_t now = std::time(nullptr);
@@ -110,18 +119,21 @@ void LogMessage(const char* format, ...) {
     localtime_r(&now, &local);
 
     FilePtr file(std::fopen((fs::path(folder) / LogFileName(local)).c_str(), "a"));
-    if (!file)
+    if (!file) {
         return;
+    }
 
     std::array<char, kMaxTextLength + 1> text{};
     va_list arguments;
     va_start(arguments, format);
     const int formatted = std::vsnprintf(text.data(), text.size(), format, arguments);
     va_end(arguments);
-    if (formatted < 0)
+    if (formatted < 0) {
         return;
-    if (static_cast<std::size_t>(formatted) > kMaxTextLength)
+    }
+    if (static_cast<std::size_t>(formatted) > kMaxTextLength) {
         DropPartialCharacter(text.data(), kMaxTextLength);
+    }
 
     std::array<char, kLineBufferSize> line{};
     std::snprintf(line.data(), line.size(), "[%02d:%02d:%02d] %s\n", local.tm_hour, local.tm_min,

@@ -3,43 +3,53 @@
 #include <opencv2/imgproc.hpp>
 
 int CVideoWallPicture::GridSize(int cameraCount) {
-    if (cameraCount == 1)
+    if (cameraCount == 1) {
         return 1;
-    if (cameraCount >= 2 && cameraCount <= 4)
+    }
+    if (cameraCount >= 2 && cameraCount <= 4) {
         return 2;
-    if (cameraCount >= 5 && cameraCount <= 9)
+    }
+    if (cameraCount >= 5 && cameraCount <= 9) {
         return 3;
-    if (cameraCount >= 10 && cameraCount <= 16)
+    }
+    if (cameraCount >= 10 && cameraCount <= 16) {
         return 4;
+    }
     return 0;
 }
 
 bool CVideoWallPicture::Draw(const FrameWorkItem* item, const RECT& wallRect) {
-    if (!item || item->image.empty())
+    if (!item || item->image.empty()) {
         return false;
+    }
     if (m_canvas.empty()) {
-        if (wallRect.IsEmpty())
+        if (wallRect.IsEmpty()) {
             return false;
+        }
         m_wallRect = wallRect;
         m_canvas = cv::Mat::zeros(wallRect.Height(), wallRect.Width(), item->image.type());
     }
     const int grid = GridSize(item->cameraCount);
-    if (grid == 0 || item->image.type() != m_canvas.type())
+    if (grid == 0 || item->image.type() != m_canvas.type()) {
         return false;
+    }
     if (grid == 1) {
-        if (item->image.size() == m_canvas.size())
+        if (item->image.size() == m_canvas.size()) {
             item->image.copyTo(m_canvas);
-        else
+        } else {
             cv::resize(item->image, m_canvas, m_canvas.size(), 0, 0, cv::INTER_LINEAR);
+        }
         return true;
     }
     const int tileWidth = m_wallRect.Width() / grid;
     const int tileHeight = m_wallRect.Height() / grid;
-    if (tileWidth == 0 || tileHeight == 0)
+    if (tileWidth == 0 || tileHeight == 0) {
         return false;
+    }
     cv::Mat& tile = m_tiles[static_cast<std::size_t>(grid - 2)];
-    if (tile.empty())
+    if (tile.empty()) {
         tile.create(tileHeight, tileWidth, m_canvas.type());
+    }
     cv::resize(item->image, tile, tile.size(), 0, 0, cv::INTER_LINEAR);
     // Camera indices beyond the grid (not expected from the controller) wrap into it rather
     // than writing outside the canvas.

@@ -6,12 +6,12 @@
 #include "bkwin/BkInvalidateNotify.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
+#include "platform/controls/Tooltip.h"
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Tooltip.h"
 #include "platform/draw/Gdi.h"
 #include "platform/shell/ShellExecute.h"
 

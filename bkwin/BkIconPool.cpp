@@ -1,8 +1,8 @@
 #include "bkwin/BkIconPool.h"
 
 #include "bkwin/BkResource.h"
-#include "platform/core/Input.h"
 #include "platform/base/WindowStyles.h"
+#include "platform/core/Input.h"
 
 BkIconPool& BkIconPool::Instance() {
     // Never destroyed, like the other pools of drawing objects: the icons are left to the

@@ -1,10 +1,10 @@
 #include "bkwin/BkRealWnd.h"
 
 #include "bkwin/BkElementNotify.h"
+#include "platform/base/WindowStyles.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Window.h"
-#include "platform/base/WindowStyles.h"
 
 HWND CBkRealWnd::RealWindow() const {
     return hostWindow ? GetDlgItem(hostWindow, id) : nullptr;

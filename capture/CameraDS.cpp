@@ -12,23 +12,27 @@ CCameraDS::~CCameraDS() {
 int CCameraDS::CountDevices() {
     std::vector<std::string> errors;
     const auto sources = CountCameraSources(&errors);
-    for (const std::string& error : errors)
+    for (const std::string& error : errors) {
         LogMessage("camera list: %s\n", error.c_str());
+    }
     return static_cast<int>(sources.size());
 }
 
 bool CCameraDS::Open(int cameraIndex, int width, int height) {
     Close();
     const std::optional<CameraSource> source = CountedCameraSource(cameraIndex);
-    if (!source)
+    if (!source) {
         return false;
+    }
     std::unique_ptr<ICameraDevice> device;
-    if (source->devicePath.empty())
+    if (source->devicePath.empty()) {
         device = std::make_unique<CTestCamera>(*source);
-    else
+    } else {
         device = std::make_unique<CV4l2Camera>(source->devicePath);
-    if (!device->Open(width, height))
+    }
+    if (!device->Open(width, height)) {
         return false;
+    }
     m_device = std::move(device);
     m_width = m_device->Width();
     m_height = m_device->Height();
@@ -37,8 +41,9 @@ bool CCameraDS::Open(int cameraIndex, int width, int height) {
 }
 
 cv::Mat* CCameraDS::GrabFrame() {
-    if (!m_connected || !m_device->Grab(m_frame))
+    if (!m_connected || !m_device->Grab(m_frame)) {
         return nullptr;
+    }
     return &m_frame;
 }
 

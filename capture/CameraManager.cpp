@@ -20,20 +20,23 @@ CCameraManager::CCameraManager() {
 }
 
 CCameraManager::~CCameraManager() {
-    for (CVideoThread& slot : m_slots)
+    for (CVideoThread& slot : m_slots) {
         slot.ClearStarted();
+    }
     m_dispatch.WakeWaiters();
 }
 
 void CCameraManager::SetOwner(HWND window, const CRecordingFolder* folder) {
     m_owner = window;
-    for (CVideoThread& slot : m_slots)
+    for (CVideoThread& slot : m_slots) {
         slot.SetOwner(folder);
+    }
 }
 
 void CCameraManager::SetClock(const WallClock& clock) {
-    for (CVideoThread& slot : m_slots)
+    for (CVideoThread& slot : m_slots) {
         slot.SetClock(clock);
+    }
 }
 
 void CCameraManager::StartAll() {
@@ -45,11 +48,13 @@ void CCameraManager::StartAll() {
     const int found = CCameraDS::CountDevices();
     LogMessage("cam num=%d\n", found);
     m_cameraCount = std::clamp(found, 0, kSlotCount);
-    if (found > kSlotCount)
+    if (found > kSlotCount) {
         LogMessage("cameras %d to %d ignored: only %d can record at once\n", kSlotCount, found - 1,
                    kSlotCount);
-    if (m_cameraCount == 0)
+    }
+    if (m_cameraCount == 0) {
         SendMessage(m_owner, WM_NO_CAMERA, 0, 0);
+    }
     for (int i = 0; i < m_cameraCount; ++i) {
         CVideoThread& slot = m_slots[static_cast<std::size_t>(i)];
         slot.SetSession(&m_dispatch, i, m_cameraCount);
@@ -61,8 +66,9 @@ void CCameraManager::StartAll() {
 
 void CCameraManager::StopAll() {
     LogMessage("end cam button event 1\n");
-    for (int i = 0; i < m_cameraCount; ++i)
+    for (int i = 0; i < m_cameraCount; ++i) {
         m_slots[static_cast<std::size_t>(i)].ClearStarted();
+    }
     m_dispatch.WakeWaiters();
     LogMessage("end cam button event 2\n");
 }

@@ -22,8 +22,9 @@ std::optional<std::vector<CameraSource>> g_counted;
 
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     const auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
@@ -34,8 +35,9 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     while (true) {
         const auto end = text.find(separator, begin);
         parts.push_back(text.substr(begin, end == std::string::npos ? end : end - begin));
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             return parts;
+        }
         begin = end + 1;
     }
 }
@@ -52,18 +54,21 @@ bool ApplyTestOption(const std::string& option, CameraSource& source) {
         source.failsToOpen = true;
         return true;
     }
-    if (option.starts_with("frames="))
+    if (option.starts_with("frames=")) {
         return ParseAtLeast(option.substr(7), 0, source.frameLimit);
+    }
     const auto x = option.find('x');
-    if (x == std::string::npos)
+    if (x == std::string::npos) {
         return false;
+    }
     int width = 0;
     int height = 0;
     // Sizes stay within what a camera could deliver, and even, as 4:2:0 encoding needs.
     if (!ParseAtLeast(option.substr(0, x), 2, width) ||
         !ParseAtLeast(option.substr(x + 1), 2, height) || width > 4096 || height > 4096 ||
-        width % 2 != 0 || height % 2 != 0)
+        width % 2 != 0 || height % 2 != 0) {
         return false;
+    }
     source.width = width;
     source.height = height;
     source.onlyThisSize = true;
@@ -76,26 +81,31 @@ std::optional<CameraSource> ParseEntry(const std::string& entry) {
         source.devicePath = entry;
         return source;
     }
-    if (entry == "test")
+    if (entry == "test") {
         return source;
-    if (!entry.starts_with("test:"))
+    }
+    if (!entry.starts_with("test:")) {
         return std::nullopt;
+    }
     for (const std::string& option : Split(entry.substr(5), ',')) {
-        if (!ApplyTestOption(Trim(option), source))
+        if (!ApplyTestOption(Trim(option), source)) {
             return std::nullopt;
+        }
     }
     return source;
 }
 
 bool IsVideoCaptureNode(const fs::path& node) {
     const int fd = open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     v4l2_capability capability{};
     const bool queried = ioctl(fd, VIDIOC_QUERYCAP, &capability) == 0;
     close(fd);
-    if (!queried)
+    if (!queried) {
         return false;
+    }
     const std::uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS)
                                    ? capability.device_caps
                                    : capability.capabilities;
@@ -111,8 +121,9 @@ std::vector<CameraSource> DeviceSources() {
         if (name.starts_with("video") && name.size() > 5) {
             const char* end = name.data() + name.size();
             const auto result = std::from_chars(name.data() + 5, end, number);
-            if (result.ec == std::errc() && result.ptr == end)
+            if (result.ec == std::errc() && result.ptr == end) {
                 nodes.emplace_back(number, entry.path());
+            }
         }
     }
     std::sort(nodes.begin(), nodes.end());
@@ -133,8 +144,9 @@ CameraListParse ParseCameraList(const std::string& list) {
     CameraListParse parse;
     for (const std::string& part : Split(list, ';')) {
         const std::string entry = Trim(part);
-        if (entry.empty())
+        if (entry.empty()) {
             continue;
+        }
         if (auto source = ParseEntry(entry)) {
             parse.sources.push_back(*source);
         } else {
@@ -160,14 +172,17 @@ std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors)
         list = g_override;
     }
     if (!list) {
-        if (const char* environment = std::getenv("VISTREL_CAMERAS"))
+        if (const char* environment = std::getenv("VISTREL_CAMERAS")) {
             list = environment;
+        }
     }
-    if (!list)
+    if (!list) {
         return DeviceSources();
+    }
     CameraListParse parse = ParseCameraList(*list);
-    if (errors)
+    if (errors) {
         *errors = std::move(parse.errors);
+    }
     return parse.sources;
 }
 
@@ -185,7 +200,8 @@ std::optional<CameraSource> CountedCameraSource(int index) {
         counted = g_counted;
     }
     const std::vector<CameraSource> sources = counted ? *counted : CurrentCameraSources();
-    if (index < 0 || index >= static_cast<int>(sources.size()))
+    if (index < 0 || index >= static_cast<int>(sources.size())) {
         return std::nullopt;
+    }
     return sources[static_cast<std::size_t>(index)];
 }

@@ -58,8 +58,9 @@ void CDispatch::run() {
     std::unique_lock lock(m_lock);
     while (true) {
         m_itemQueued.wait(lock, [&] { return !m_queue.empty() || !IsStarted(); });
-        if (m_queue.empty())
+        if (m_queue.empty()) {
             return; // stopped, and everything queued is done
+        }
         std::unique_ptr<FrameWorkItem> item = std::move(m_queue.front());
         m_queue.pop_front();
         m_processing = true;
@@ -88,8 +89,9 @@ void CDispatch::Process(FrameWorkItem& item, bool sendToWindow) {
     if (item.encoder) {
         // An encoding error ended this camera's recording and finished its file; what the
         // camera queued before it noticed is dropped.
-        if (item.encoder->HasFailed())
+        if (item.encoder->HasFailed()) {
             return;
+        }
         int result = item.image.empty() ? 0 : item.encoder->EncodeFrame(item.image);
         if (item.final && result == 0) {
             result = item.encoder->Flush();
@@ -103,8 +105,9 @@ void CDispatch::Process(FrameWorkItem& item, bool sendToWindow) {
         }
     }
     // A final item without an image (its camera stopped delivering) only finishes the file.
-    if (item.image.empty() || !sendToWindow)
+    if (item.image.empty() || !sendToWindow) {
         return;
+    }
     cv::flip(item.image, item.image, 0);
     SendMessage(m_target.load(), WM_VIDEO_FRAME, reinterpret_cast<WPARAM>(&item), 0);
 }

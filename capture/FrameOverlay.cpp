@@ -16,8 +16,9 @@ void CFrameOverlay::Begin(std::time_t now) {
 
 OverlayTexts CFrameOverlay::Stamp(cv::Mat& image, int cameraIndex, std::time_t now) {
     const long elapsed = static_cast<long>(m_last - m_start);
-    if (elapsed != 0)
+    if (elapsed != 0) {
         m_rate = m_frames / elapsed;
+    }
     OverlayTexts texts;
     texts.rate = std::to_string(m_rate);
     PutText(image, texts.rate, {20, 20});

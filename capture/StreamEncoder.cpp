@@ -12,8 +12,9 @@ CStreamEncoder::~CStreamEncoder() {
 }
 
 bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
-    if (m_initialised)
+    if (m_initialised) {
         return true;
+    }
     m_failed.store(false);
     m_frameIndex = 0;
     m_codec = avcodec_find_encoder(codecId);
@@ -33,8 +34,9 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
     m_context->gop_size = 10;
     m_context->max_b_frames = 1;
     m_context->pix_fmt = AV_PIX_FMT_YUV420P;
-    if (codecId == AV_CODEC_ID_H264)
+    if (codecId == AV_CODEC_ID_H264) {
         av_opt_set(m_context->priv_data, "preset", "slow", 0);
+    }
     if (avcodec_open2(m_context.get(), m_codec, nullptr) < 0) {
         LogMessage("Could not open codec\n");
         m_context.reset();
@@ -69,8 +71,9 @@ bool CStreamEncoder::OpenFile(const std::string& path) {
 }
 
 int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
-    if (!m_initialised)
+    if (!m_initialised) {
         return 0;
+    }
     if (image.cols != m_context->width || image.rows != m_context->height ||
         image.type() != CV_8UC3) {
         LogMessage("Frame of %dx%d does not fit the encoder of %dx%d\n", image.cols, image.rows,
@@ -79,8 +82,9 @@ int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
     }
     // The encoder may still hold the previous picture; then the frame gets fresh buffers.
     int result = av_frame_make_writable(m_frame.get());
-    if (result < 0)
+    if (result < 0) {
         return Fail(result);
+    }
     YuvPlanes planes;
     for (int plane = 0; plane < 3; ++plane) {
         planes.data[plane] = m_frame->data[plane];
@@ -89,31 +93,36 @@ int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
     ConvertBgrToYuv420(image, m_conversion, planes);
     m_frame->pts = m_frameIndex++;
     result = Send(m_frame.get());
-    if (result >= 0)
+    if (result >= 0) {
         result = ReceivePackets(false);
+    }
     return result < 0 ? Fail(result) : 0;
 }
 
 int CStreamEncoder::Flush() {
-    if (!m_initialised)
+    if (!m_initialised) {
         return 0;
+    }
     const int result = Drain();
     return result < 0 ? Fail(result) : 0;
 }
 
 int CStreamEncoder::Send(const AVFrame* frame) {
-    if (const int injected = m_injectedSendError.exchange(0); injected < 0)
+    if (const int injected = m_injectedSendError.exchange(0); injected < 0) {
         return injected;
+    }
     return avcodec_send_frame(m_context.get(), frame);
 }
 
 int CStreamEncoder::ReceivePackets(bool draining) {
     while (true) {
         const int result = avcodec_receive_packet(m_context.get(), m_packet.get());
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) {
             return 0;
-        if (result < 0)
+        }
+        if (result < 0) {
             return result;
+        }
         if (draining) {
             LogMessage("Write frame %3d (size=%5d)\n", static_cast<int>(m_frameIndex),
                        m_packet->size);
@@ -126,8 +135,9 @@ int CStreamEncoder::ReceivePackets(bool draining) {
 
 int CStreamEncoder::Drain() {
     int result = Send(nullptr);
-    if (result >= 0)
+    if (result >= 0) {
         result = ReceivePackets(true);
+    }
     ++m_frameIndex;
     return result;
 }
@@ -142,8 +152,9 @@ int CStreamEncoder::Fail(int error) {
 }
 
 void CStreamEncoder::Write(const void* data, std::size_t size) {
-    if (!m_file || m_writeFailed)
+    if (!m_file || m_writeFailed) {
         return;
+    }
     if (std::fwrite(data, 1, size, m_file.get()) != size) {
         m_writeFailed = true;
         LogMessage("Could not write stream file %s\n", m_fileName.c_str());
@@ -151,12 +162,14 @@ void CStreamEncoder::Write(const void* data, std::size_t size) {
 }
 
 void CStreamEncoder::CloseFile() {
-    if (!m_file)
+    if (!m_file) {
         return;
+    }
     Write(kEndCode, sizeof kEndCode);
     // Buffered bytes reach the disk only here, so a full disk may first show now.
-    if (std::fclose(m_file.release()) != 0 && !m_writeFailed)
+    if (std::fclose(m_file.release()) != 0 && !m_writeFailed) {
         LogMessage("Could not write stream file %s\n", m_fileName.c_str());
+    }
     m_fileName.clear();
 }
 

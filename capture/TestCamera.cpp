@@ -13,8 +13,9 @@ constexpr int kSquareSize = 48;
 
 // Position of the bouncing square's edge along an axis of `span` pixels.
 int Bounce(long frameNumber, int speed, int span) {
-    if (span <= 0)
+    if (span <= 0) {
         return 0;
+    }
     const long travel = (frameNumber * speed) % (2L * span);
     return static_cast<int>(travel < span ? travel : 2L * span - travel);
 }
@@ -24,10 +25,12 @@ int Bounce(long frameNumber, int speed, int span) {
 CTestCamera::CTestCamera(const CameraSource& source) : m_source(source) {}
 
 bool CTestCamera::Open(int width, int height) {
-    if (m_source.failsToOpen)
+    if (m_source.failsToOpen) {
         return false;
-    if (m_source.onlyThisSize && (width != m_source.width || height != m_source.height))
+    }
+    if (m_source.onlyThisSize && (width != m_source.width || height != m_source.height)) {
         return false;
+    }
     m_width = m_source.width;
     m_height = m_source.height;
     m_gradient.create(m_height, 2 * m_width, CV_8UC3);
@@ -47,8 +50,9 @@ bool CTestCamera::Open(int width, int height) {
 }
 
 bool CTestCamera::Grab(cv::Mat& frame) {
-    if (m_width == 0 || (m_source.frameLimit >= 0 && m_delivered >= m_source.frameLimit))
+    if (m_width == 0 || (m_source.frameLimit >= 0 && m_delivered >= m_source.frameLimit)) {
         return false;
+    }
     // Wait for the frame after the last one handed out, then hand out the newest: a slow
     // reader skips frames, as with a real camera.
     std::this_thread::sleep_until(m_openedAt + (m_lastFrameNumber + 1) * kFramePeriod);

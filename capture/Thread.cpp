@@ -7,8 +7,9 @@ CThread::~CThread() {
 }
 
 bool CThread::Start() {
-    if (m_started.load())
+    if (m_started.load()) {
         return true;
+    }
     Join();
     // The flag is set before the body runs, so its first check already sees it.
     m_started.store(true);
@@ -27,6 +28,7 @@ bool CThread::Start() {
 }
 
 void CThread::Join() {
-    if (m_thread.joinable())
+    if (m_thread.joinable()) {
         m_thread.join();
+    }
 }

@@ -35,8 +35,9 @@ CV4l2Camera::~CV4l2Camera() {
 bool CV4l2Camera::Open(int width, int height) {
     Release();
     m_fd = v4l2_open(m_devicePath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0)
+    if (m_fd < 0) {
         return false;
+    }
 
     v4l2_format format{};
     format.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
@@ -67,26 +68,31 @@ bool CV4l2Camera::StartStreaming() {
     request.count = kBufferCount;
     request.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     request.memory = V4L2_MEMORY_MMAP;
-    if (Control(m_fd, VIDIOC_REQBUFS, &request) < 0 || request.count == 0)
+    if (Control(m_fd, VIDIOC_REQBUFS, &request) < 0 || request.count == 0) {
         return false;
+    }
     for (unsigned i = 0; i < request.count; ++i) {
         v4l2_buffer buffer{};
         buffer.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         buffer.memory = V4L2_MEMORY_MMAP;
         buffer.index = i;
-        if (Control(m_fd, VIDIOC_QUERYBUF, &buffer) < 0)
+        if (Control(m_fd, VIDIOC_QUERYBUF, &buffer) < 0) {
             return false;
+        }
         void* start = v4l2_mmap(nullptr, buffer.length, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd,
                                 buffer.m.offset);
-        if (start == MAP_FAILED)
+        if (start == MAP_FAILED) {
             return false;
+        }
         m_buffers.push_back({start, buffer.length});
-        if (Control(m_fd, VIDIOC_QBUF, &buffer) < 0)
+        if (Control(m_fd, VIDIOC_QBUF, &buffer) < 0) {
             return false;
+        }
     }
     v4l2_buf_type type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    if (Control(m_fd, VIDIOC_STREAMON, &type) < 0)
+    if (Control(m_fd, VIDIOC_STREAMON, &type) < 0) {
         return false;
+    }
     m_streaming = true;
     return true;
 }
@@ -94,21 +100,24 @@ bool CV4l2Camera::StartStreaming() {
 bool CV4l2Camera::Grab(cv::Mat& frame) {
     // A damaged frame is skipped; a device that stays silent or keeps failing is gone.
     for (unsigned attempt = 0; m_streaming && attempt < 2 * kBufferCount; ++attempt) {
-        if (!WaitForFrame())
+        if (!WaitForFrame()) {
             return false;
+        }
         v4l2_buffer newest{};
         newest.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         newest.memory = V4L2_MEMORY_MMAP;
-        if (Control(m_fd, VIDIOC_DQBUF, &newest) < 0)
+        if (Control(m_fd, VIDIOC_DQBUF, &newest) < 0) {
             continue;
+        }
         // Older frames that wait behind it go back to the driver at once: the grab wants the
         // newest one.
         while (true) {
             v4l2_buffer next{};
             next.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
             next.memory = V4L2_MEMORY_MMAP;
-            if (Control(m_fd, VIDIOC_DQBUF, &next) < 0)
+            if (Control(m_fd, VIDIOC_DQBUF, &next) < 0) {
                 break;
+            }
             Control(m_fd, VIDIOC_QBUF, &newest);
             newest = next;
         }
@@ -118,14 +127,17 @@ bool CV4l2Camera::Grab(cv::Mat& frame) {
         if (complete) {
             frame.create(m_height, m_width, CV_8UC3);
             const auto* source = static_cast<const unsigned char*>(m_buffers[newest.index].start);
-            for (int y = 0; y < m_height; ++y)
+            for (int y = 0; y < m_height; ++y) {
                 std::memcpy(frame.ptr(y), source + static_cast<std::size_t>(y) * m_bytesPerLine,
                             static_cast<std::size_t>(m_width) * 3);
+            }
         }
-        if (Control(m_fd, VIDIOC_QBUF, &newest) < 0)
+        if (Control(m_fd, VIDIOC_QBUF, &newest) < 0) {
             m_streaming = false;
-        if (complete)
+        }
+        if (complete) {
             return true;
+        }
     }
     return false;
 }
@@ -148,11 +160,13 @@ void CV4l2Camera::Release() {
         Control(m_fd, VIDIOC_STREAMOFF, &type);
         m_streaming = false;
     }
-    for (const MappedBuffer& buffer : m_buffers)
+    for (const MappedBuffer& buffer : m_buffers) {
         v4l2_munmap(buffer.start, buffer.length);
+    }
     m_buffers.clear();
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
         v4l2_close(m_fd);
+    }
     m_fd = -1;
     m_width = 0;
     m_height = 0;

@@ -21,8 +21,9 @@ CVideoThread::CVideoThread() : m_clock(SystemWallClock()) {}
 
 CVideoThread::~CVideoThread() {
     ClearStarted();
-    if (CDispatch* dispatch = m_dispatch.load())
+    if (CDispatch* dispatch = m_dispatch.load()) {
         dispatch->WakeWaiters();
+    }
     Join();
 }
 
@@ -44,21 +45,25 @@ void CVideoThread::run() {
     }
     CDispatch* dispatch = m_dispatch.load();
     const int cameraIndex = m_cameraIndex.load();
-    if (!dispatch)
+    if (!dispatch) {
         return;
+    }
     // The previous session's items may still wait in the queue; the encoder and its file are
     // touched again only after the dispatch thread has finished them.
-    if (!dispatch->WaitUntilFinished(cameraIndex, *this))
+    if (!dispatch->WaitUntilFinished(cameraIndex, *this)) {
         return;
-    if (!OpenSession(cameraIndex))
+    }
+    if (!OpenSession(cameraIndex)) {
         return;
+    }
     Capture(*dispatch, cameraIndex);
     m_camera.Close();
 }
 
 bool CVideoThread::OpenSession(int cameraIndex) {
-    if (!m_camera.Open(cameraIndex, 640, 480) && !m_camera.Open(cameraIndex, 320, 240))
+    if (!m_camera.Open(cameraIndex, 640, 480) && !m_camera.Open(cameraIndex, 320, 240)) {
         return false;
+    }
     if (!m_encoder.Init(AV_CODEC_ID_H264, m_camera.FrameWidth(), m_camera.FrameHeight())) {
         m_camera.Close();
         return false;
@@ -79,8 +84,9 @@ std::string CVideoThread::BuildFileName(int cameraIndex) {
     if (folder.empty()) {
         // Without a home folder there is no default; the root of the file system is never one.
         folder = DefaultVideoFolder();
-        if (folder.empty())
+        if (folder.empty()) {
             return {};
+        }
         std::error_code error;
         std::filesystem::create_directories(folder, error);
     }
@@ -111,8 +117,9 @@ void CVideoThread::Capture(CDispatch& dispatch, int cameraIndex) {
         item->final = !IsStarted();
         const bool final = item->final;
         dispatch.Push(std::move(item));
-        if (final)
+        if (final) {
             return;
+        }
         std::this_thread::sleep_for(kPauseAfterFrame);
         dispatch.WaitForRoom(cameraIndex, *this);
         m_overlay.FrameTaken(m_clock());

@@ -13,22 +13,27 @@ std::string Environment(const char* name) {
 // Reads XDG_VIDEOS_DIR="$HOME/..." (or an absolute path) from a user-dirs.dirs file.
 std::string VideosFromUserDirs(const std::string& home) {
     std::string config = Environment("XDG_CONFIG_HOME");
-    if (config.empty() && !home.empty())
+    if (config.empty() && !home.empty()) {
         config = home + "/.config";
-    if (config.empty())
+    }
+    if (config.empty()) {
         return {};
+    }
     std::ifstream file(config + "/user-dirs.dirs");
     std::string line;
     const std::string key = "XDG_VIDEOS_DIR=";
     while (std::getline(file, line)) {
-        if (!line.starts_with(key))
+        if (!line.starts_with(key)) {
             continue;
+        }
         std::string value = line.substr(key.size());
-        if (value.size() < 2 || value.front() != '"' || value.back() != '"')
+        if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
             return {};
+        }
         value = value.substr(1, value.size() - 2);
-        if (value.starts_with("$HOME"))
+        if (value.starts_with("$HOME")) {
             return home.empty() ? std::string() : home + value.substr(5);
+        }
         return value.starts_with("/") ? value : std::string();
     }
     return {};
@@ -39,9 +44,11 @@ std::string VideosFromUserDirs(const std::string& home) {
 std::string DefaultVideoFolder() {
     const std::string home = Environment("HOME");
     std::string videos = Environment("XDG_VIDEOS_DIR");
-    if (videos.empty())
+    if (videos.empty()) {
         videos = VideosFromUserDirs(home);
-    if (videos.empty() && !home.empty())
+    }
+    if (videos.empty() && !home.empty()) {
         videos = home + "/Videos";
+    }
     return videos.empty() ? std::string() : videos + "/Vistrel";
 }

@@ -10,12 +10,14 @@ CRecordingFolder::CRecordingFolder(std::string settingFile)
 
 bool CRecordingFolder::Load() {
     TiXmlDocument document(m_settingFile.c_str());
-    if (!document.LoadFile(TIXML_ENCODING_UTF8))
+    if (!document.LoadFile(TIXML_ENCODING_UTF8)) {
         return false;
+    }
     const TiXmlElement* root = document.FirstChildElement();
     const TiXmlElement* element = root ? root->FirstChildElement() : nullptr;
-    if (!element)
+    if (!element) {
         return false;
+    }
     const char* value = element->Attribute("value");
     SetVideoPath(value ? FromUtf8(value) : WString());
     return value != nullptr;
@@ -41,8 +43,9 @@ bool CRecordingFolder::WriteFolder() {
         root->LinkEndChild(element);
         document.LinkEndChild(root);
     }
-    if (!document.SaveFile(m_settingFile.c_str()))
+    if (!document.SaveFile(m_settingFile.c_str())) {
         LogMessage("Could not write %s\n", m_settingFile.c_str());
+    }
     return updated;
 }
 

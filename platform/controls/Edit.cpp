@@ -1,7 +1,7 @@
 #include "platform/controls/Edit.h"
 
-#include "platform/core/Window.h"
 #include "platform/controls/EditControl.h"
+#include "platform/core/Window.h"
 
 #include <memory>
 

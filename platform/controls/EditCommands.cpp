@@ -2,10 +2,10 @@
 // and the flags and limits that refuse input.
 #include "platform/controls/EditControl.h"
 
+#include "platform/controls/Edit.h"
 #include "platform/core/Backend.h"
 #include "platform/core/Input.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Edit.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 // An edit control's messages, focus and caret, mouse selection, painting and notifications.
 #include "platform/controls/EditControl.h"
 
+#include "platform/controls/Edit.h"
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Timer.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Edit.h"
 #include "platform/draw/Brush.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"

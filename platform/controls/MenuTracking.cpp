@@ -1,11 +1,11 @@
 // The pop-up menu window and its modal tracking.
+#include "platform/controls/Menu.h"
+#include "platform/controls/MenuWindow.h"
 #include "platform/core/Backend.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Menu.h"
-#include "platform/controls/MenuWindow.h"
 #include "platform/draw/Gdi.h"
 
 #include <algorithm>

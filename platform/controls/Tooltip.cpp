@@ -1,11 +1,11 @@
 #include "platform/controls/Tooltip.h"
 
+#include "platform/controls/TooltipSubclass.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Timer.h"
 #include "platform/core/Window.h"
-#include "platform/controls/TooltipSubclass.h"
 #include "platform/draw/Gdi.h"
 
 #include <algorithm>

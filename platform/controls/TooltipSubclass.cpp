@@ -1,10 +1,10 @@
 #include "platform/controls/TooltipSubclass.h"
 
+#include "platform/controls/Tooltip.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Timer.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Tooltip.h"
 
 #include <algorithm>
 #include <memory>

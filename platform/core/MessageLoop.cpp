@@ -3,10 +3,10 @@
 
 #include "platform/core/Backend.h"
 #include "platform/core/Input.h"
-#include "platform/core/Timer.h"
-#include "platform/core/Window.h"
 #include "platform/core/PaintQueue.h"
 #include "platform/core/ThreadQueue.h"
+#include "platform/core/Timer.h"
+#include "platform/core/Window.h"
 #include "platform/core/WindowProcedure.h"
 
 namespace {

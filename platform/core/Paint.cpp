@@ -3,9 +3,9 @@
 
 #include "platform/core/MessageLoop.h"
 #include "platform/core/PaintDC.h"
-#include "platform/core/Window.h"
 #include "platform/core/PaintQueue.h"
 #include "platform/core/ThreadQueue.h"
+#include "platform/core/Window.h"
 #include "platform/core/WindowTable.h"
 
 namespace {

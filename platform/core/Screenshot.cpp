@@ -2,10 +2,10 @@
 
 #include "platform/core/Backend.h"
 #include "platform/core/PaintDC.h"
+#include "platform/core/PaintedWindows.h"
 #include "platform/core/Window.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Brush.h"
-#include "platform/core/PaintedWindows.h"
 #include "platform/draw/PixelColour.h"
 #include "platform/draw/image/PngWrite.h"
 

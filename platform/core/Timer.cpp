@@ -1,8 +1,8 @@
 #include "platform/core/Timer.h"
 
 #include "platform/core/MessageLoop.h"
-#include "platform/core/Window.h"
 #include "platform/core/ThreadQueue.h"
+#include "platform/core/Window.h"
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback) {
     // A window's timers live in its own thread's queue, so only that thread may set them.

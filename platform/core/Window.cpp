@@ -2,11 +2,11 @@
 #include "platform/core/Window.h"
 
 #include "platform/core/Backend.h"
+#include "platform/core/BuiltInClasses.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/PaintDC.h"
-#include "platform/core/BuiltInClasses.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/WindowProcedure.h"
 #include "platform/core/WindowTable.h"

@@ -1,10 +1,10 @@
 // Window paint contexts and the top-level surfaces they draw into.
 #include "platform/core/Backend.h"
 #include "platform/core/PaintDC.h"
+#include "platform/core/PaintedWindows.h"
 #include "platform/core/Window.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/core/PaintedWindows.h"
 
 #include <algorithm>
 #include <map>

@@ -3,8 +3,8 @@
 // of it; window procedures are always called with the lock released.
 #pragma once
 
-#include "platform/core/Input.h"
 #include "platform/base/Region.h"
+#include "platform/core/Input.h"
 #include "platform/core/Window.h"
 
 #include <map>

@@ -131,8 +131,10 @@ std::vector<RGBQUAD> PaletteOf(const BITMAPINFO& info) {
 // Checks a header that describes pixel rows in memory.
 bool ValidLayout(const BITMAPINFOHEADER& h) {
     if (h.biWidth <= 0 || h.biWidth > kMaxDimension || h.biHeight == 0 ||
-        h.biHeight < -kMaxDimension || h.biHeight > kMaxDimension || !SupportedDepth(h.biBitCount))
+        h.biHeight < -kMaxDimension || h.biHeight > kMaxDimension ||
+        !SupportedDepth(h.biBitCount)) {
         return false;
+    }
     if (h.biCompression == BI_RGB) {
         return true;
     }

@@ -1,8 +1,8 @@
 #include "platform/shell/BrowseForFolder.h"
 
+#include "platform/base/Utf8.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
-#include "platform/base/Utf8.h"
 #include "platform/core/Window.h"
 #include "platform/shell/FolderChooserWindow.h"
 #include "platform/shell/FolderListing.h"

@@ -1,11 +1,11 @@
 #include "platform/x11/X11Backend.h"
 
+#include "platform/base/Utf8.h"
 #include "platform/core/Input.h"
 #include "platform/core/InputInjection.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/PaintDC.h"
-#include "platform/base/Utf8.h"
 #include "platform/core/Window.h"
 #include "platform/draw/Icon.h"
 #include "platform/x11/X11Clipboard.h"

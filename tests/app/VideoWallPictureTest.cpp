@@ -23,10 +23,13 @@ cv::Rect TileOf(int column, int row, int m, cv::Size wall) {
 }
 
 bool AllPixels(const cv::Mat& region, cv::Vec3b colour) {
-    for (int y = 0; y < region.rows; ++y)
-        for (int x = 0; x < region.cols; ++x)
-            if (region.at<cv::Vec3b>(y, x) != colour)
+    for (int y = 0; y < region.rows; ++y) {
+        for (int x = 0; x < region.cols; ++x) {
+            if (region.at<cv::Vec3b>(y, x) != colour) {
                 return false;
+            }
+        }
+    }
     return true;
 }
 
@@ -38,8 +41,9 @@ TEST(VideoWallPicture, GridFollowsTheCameraCount) {
         int grid;
     } cases[] = {{-1, 0}, {0, 0}, {1, 1},  {2, 2},  {4, 2},
                  {5, 3},  {9, 3}, {10, 4}, {16, 4}, {17, 0}};
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(CVideoWallPicture::GridSize(c.cameras), c.grid) << c.cameras;
+    }
 }
 
 TEST(VideoWallPicture, OnePixelImageOfOneCameraFillsTheWholeWall) {

@@ -1,8 +1,8 @@
 // Modal runs of skinned dialogs and the dialog window's keyboard and closing: runs end by
 // EndModal, by WM_QUIT (left for the outer loop) and by destroying the window; a dialog opened
 // without owner is owned by the thread's current dialog.
-#include "tests/support/ModalScript.h"
 #include "BkTestDialog.h"
+#include "tests/support/ModalScript.h"
 
 #include "bkwin/BkWinManager.h"
 #include "platform/core/Input.h"

@@ -3,10 +3,10 @@
 #include "BkTestDialog.h"
 #include "BkTestElements.h"
 
+#include "platform/controls/Tooltip.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Tooltip.h"
 
 #include <gtest/gtest.h>
 

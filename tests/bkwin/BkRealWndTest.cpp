@@ -6,8 +6,8 @@
 #include "bkwin/BkDialogImpl.h"
 #include "bkwin/BkRealWnd.h"
 #include "bkwin/BkSkinPool.h"
-#include "platform/core/Window.h"
 #include "platform/base/WindowStyles.h"
+#include "platform/core/Window.h"
 
 #include <gtest/gtest.h>
 

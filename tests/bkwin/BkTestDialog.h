@@ -9,9 +9,9 @@
 #include "bkwin/BkRoundRectFrame.h"
 #include "platform/core/Input.h"
 #include "platform/core/PaintDC.h"
+#include "platform/core/headless/HeadlessScreen.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/core/headless/HeadlessScreen.h"
 
 #include <string>
 #include <vector>

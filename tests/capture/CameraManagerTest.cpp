@@ -15,9 +15,11 @@ namespace {
 std::vector<std::string> ControllerLines(const std::string& log) {
     std::istringstream logged(log);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(logged, line);)
-        if (line.size() > 11 && line.find("Write frame") == std::string::npos)
+    for (std::string line; std::getline(logged, line);) {
+        if (line.size() > 11 && line.find("Write frame") == std::string::npos) {
             lines.push_back(line.substr(11));
+        }
+    }
     return lines;
 }
 
@@ -34,8 +36,9 @@ protected:
     static bool WaitUntil(const std::function<bool()>& done) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
+            if (std::chrono::steady_clock::now() > deadline) {
                 return false;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         return true;
@@ -52,8 +55,9 @@ protected:
     // m_breakCamera makes that camera's encoder fail.
     void OnFrame(const FrameWorkItem& item) {
         int camera = item.cameraIndex;
-        if (m_breakCamera.compare_exchange_strong(camera, -1))
+        if (m_breakCamera.compare_exchange_strong(camera, -1)) {
             item.encoder->InjectSendFailure(AVERROR(ENOMEM));
+        }
     }
 
     CSteppingClock m_clock{2026, 5, 4, 8, 0, 0};
@@ -65,8 +69,9 @@ protected:
 
 int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
         ++count;
+    }
     return count;
 }
 
@@ -128,8 +133,9 @@ TEST_F(CameraManagerTest, StartPressedTwiceKeepsTheRunningSessionAndItsFile) {
 
     const auto frames = FramesOf(m_window.Items(), 0);
     int finals = 0;
-    for (const auto& frame : frames)
+    for (const auto& frame : frames) {
         finals += frame.final;
+    }
     EXPECT_EQ(finals, 1);
     EXPECT_EQ(FinishedStream(file).size(), frames.size());
 }
@@ -156,8 +162,9 @@ TEST_F(CameraManagerTest, StopThenStartRecordsIntoNewFiles) {
 
 TEST_F(CameraManagerTest, CamerasBeyondTheSixteenthAreIgnoredWithOneLogLine) {
     std::string list;
-    for (int i = 0; i < 18; ++i)
+    for (int i = 0; i < 18; ++i) {
         list += "test:fail;";
+    }
     UseCameras(list);
     m_manager.StartAll();
     EXPECT_EQ(m_manager.CameraCount(), 16);

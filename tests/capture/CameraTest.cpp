@@ -118,8 +118,9 @@ TEST(CameraDS, TestCameraStopsAfterItsFrameLimitAsIfUnplugged) {
     CameraList list("test:160x120,frames=3");
     CCameraDS camera;
     ASSERT_TRUE(camera.Open(0, 160, 120));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         EXPECT_NE(camera.GrabFrame(), nullptr) << i;
+    }
     EXPECT_EQ(camera.GrabFrame(), nullptr);
     // A new session opens it afresh.
     ASSERT_TRUE(camera.Open(0, 160, 120));

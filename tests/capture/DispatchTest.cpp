@@ -39,8 +39,9 @@ protected:
     }
 
     static void WaitUntilIdle(const CDispatch& dispatch) {
-        while (!dispatch.IsIdle())
+        while (!dispatch.IsIdle()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
 
     fs::path m_folder;
@@ -66,8 +67,9 @@ public:
             const bool final = item->final;
             m_dispatch.Push(std::move(item));
             pushed.fetch_add(1);
-            if (final)
+            if (final) {
                 return;
+            }
             m_dispatch.WaitForRoom(0, *this);
             longestQueue.store(std::max(longestQueue.load(), m_dispatch.QueueLength()));
         }
@@ -150,8 +152,9 @@ TEST_F(DispatchTest, FinalItemWithoutImageFinishesTheFileWithoutShowingAnything)
     CDispatch dispatch;
     dispatch.SetTargetWindow(window.Handle());
     dispatch.Start();
-    for (int tag = 0; tag < 3; ++tag)
+    for (int tag = 0; tag < 3; ++tag) {
         dispatch.Push(Item(&encoder, 0, tag));
+    }
     auto last = std::make_unique<FrameWorkItem>();
     last->encoder = &encoder;
     last->final = true;
@@ -207,8 +210,9 @@ TEST_F(DispatchTest, EndingTheThreadStillFinishesEverythingQueued) {
         CDispatch dispatch;
         dispatch.SetTargetWindow(window.Handle());
         dispatch.Start();
-        for (int tag = 0; tag < 6; ++tag)
+        for (int tag = 0; tag < 6; ++tag) {
             dispatch.Push(Item(&encoder, 0, tag, tag == 5));
+        }
     }
     EXPECT_FALSE(encoder.IsInitialised());
     EXPECT_EQ(DecodeH264File(File("shutdown.avi")).pictures.size(), 6u);

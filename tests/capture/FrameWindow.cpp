@@ -35,8 +35,9 @@ void CFrameWindow::Run() {
     }
     m_changed.notify_all();
     MSG message;
-    while (GetMessage(&message, nullptr, 0, 0) > 0)
+    while (GetMessage(&message, nullptr, 0, 0) > 0) {
         DispatchMessage(&message);
+    }
 }
 
 LRESULT CFrameWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,8 +49,9 @@ LRESULT CFrameWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_VIDEO_FRAME: {
         const auto* item = reinterpret_cast<const FrameWorkItem*>(wParam);
-        if (self->m_onFrame && item->encoder)
+        if (self->m_onFrame && item->encoder) {
             self->m_onFrame(*item);
+        }
         ReceivedItem received{item->encoder != nullptr, item->image.clone(), item->cameraIndex,
                               item->cameraCount, item->final};
         {
@@ -91,8 +93,10 @@ bool CFrameWindow::WaitFor(const std::function<bool(const std::vector<ReceivedIt
 
 std::vector<ReceivedItem> FramesOf(const std::vector<ReceivedItem>& items, int cameraIndex) {
     std::vector<ReceivedItem> frames;
-    for (const ReceivedItem& item : items)
-        if (item.hadEncoder && item.cameraIndex == cameraIndex)
+    for (const ReceivedItem& item : items) {
+        if (item.hadEncoder && item.cameraIndex == cameraIndex) {
             frames.push_back(item);
+        }
+    }
     return frames;
 }

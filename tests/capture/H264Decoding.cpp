@@ -30,8 +30,9 @@ cv::Mat Plane(const AVFrame& frame, int plane, int width, int height) {
 void Receive(AVCodecContext* context, AVFrame* frame, DecodedStream& stream) {
     while (true) {
         const int result = avcodec_receive_frame(context, frame);
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) {
             return;
+        }
         if (result < 0) {
             ++stream.errors;
             return;
@@ -41,14 +42,16 @@ void Receive(AVCodecContext* context, AVFrame* frame, DecodedStream& stream) {
         stream.pictures.push_back({Plane(*frame, 0, w, h),
                                    Plane(*frame, 1, (w + 1) / 2, (h + 1) / 2),
                                    Plane(*frame, 2, (w + 1) / 2, (h + 1) / 2)});
-        if (frame->decode_error_flags)
+        if (frame->decode_error_flags) {
             ++stream.errors;
+        }
     }
 }
 
 void Send(AVCodecContext* context, AVPacket* packet, AVFrame* frame, DecodedStream& stream) {
-    if (avcodec_send_packet(context, packet) < 0)
+    if (avcodec_send_packet(context, packet) < 0) {
         ++stream.errors;
+    }
     Receive(context, frame, stream);
 }
 
@@ -72,8 +75,9 @@ DecodedStream DecodeH264File(const std::string& path) {
     std::unique_ptr<AVCodecParserContext, ParserDeleter> parser(av_parser_init(codec->id));
     std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
     std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
-    if (!context || !parser || avcodec_open2(context.get(), codec, nullptr) < 0)
+    if (!context || !parser || avcodec_open2(context.get(), codec, nullptr) < 0) {
         return stream;
+    }
     stream.opened = true;
 
     std::vector<std::uint8_t> bytes = ReadFileBytes(path);
@@ -89,14 +93,16 @@ DecodedStream DecodeH264File(const std::string& path) {
             break;
         }
         offset += static_cast<std::size_t>(used);
-        if (packet->size > 0)
+        if (packet->size > 0) {
             Send(context.get(), packet.get(), frame.get(), stream);
+        }
     }
     // What the parser still holds, then the decoder's delayed pictures.
     av_parser_parse2(parser.get(), context.get(), &packet->data, &packet->size, nullptr, 0,
                      AV_NOPTS_VALUE, AV_NOPTS_VALUE, 0);
-    if (packet->size > 0)
+    if (packet->size > 0) {
         Send(context.get(), packet.get(), frame.get(), stream);
+    }
     Send(context.get(), nullptr, frame.get(), stream);
     return stream;
 }

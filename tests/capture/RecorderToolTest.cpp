@@ -21,11 +21,13 @@ ToolRun Record(const std::string& arguments) {
     const std::string command =
         std::string(VISTREL_RECORD_PROGRAM) + " " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
+    if (!pipe) {
         return run;
+    }
     char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe))
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
         run.output += buffer;
+    }
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -41,8 +43,9 @@ struct CameraLine {
 std::map<int, CameraLine> CameraLines(const std::string& output) {
     std::map<int, CameraLine> lines;
     const std::regex line(R"(camera (\d+): (\S+) frames=(\d+) bytes=(\d+))");
-    for (std::sregex_iterator it(output.begin(), output.end(), line), end; it != end; ++it)
+    for (std::sregex_iterator it(output.begin(), output.end(), line), end; it != end; ++it) {
         lines[std::stoi((*it)[1])] = {(*it)[2], std::stoul((*it)[3]), std::stoull((*it)[4])};
+    }
     return lines;
 }
 
@@ -79,8 +82,9 @@ TEST_F(RecorderToolTest, RecordsEveryCameraThatOpensIntoAFinishedFile) {
     std::error_code error;
     EXPECT_GT(fs::file_size(wall, error), 0u);
     int streamFiles = 0;
-    for (const auto& entry : fs::directory_iterator(Folder()))
+    for (const auto& entry : fs::directory_iterator(Folder())) {
         streamFiles += entry.path().extension() == ".avi";
+    }
     EXPECT_EQ(streamFiles, 3);
 }
 
@@ -94,9 +98,10 @@ TEST_F(RecorderToolTest, ReportsFailuresInItsExitStatus) {
         {"--frobnicate", 2},
         {"--cameras 'test:fail'", 1}, // nothing recorded
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(Record(std::string(c.arguments) + " --folder '" + Folder() + "'").status,
                   c.status)
             << c.arguments;
+    }
     EXPECT_EQ(Record("--help").status, 0);
 }

@@ -18,8 +18,9 @@ protected:
                        cv::Size size = {160, 120}) {
         ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, size.width, size.height));
         ASSERT_TRUE(encoder.OpenFile(path));
-        for (int i = 0; i < frames; ++i)
+        for (int i = 0; i < frames; ++i) {
             EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i, size)), 0);
+        }
         EXPECT_EQ(encoder.Flush(), 0);
         encoder.Close();
     }
@@ -27,8 +28,9 @@ protected:
 
 int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
         ++count;
+    }
     return count;
 }
 
@@ -78,8 +80,9 @@ TEST_F(StreamEncoderTest, ReinitialisingAfterCloseStartsAFreshStreamAtTimeStampZ
     ASSERT_TRUE(encoder.OpenFile(File("second.avi")));
     EXPECT_EQ(encoder.EncodeFrame(MovingFrame(0)), 0);
     EXPECT_EQ(encoder.FrameIndex(), 1);
-    for (int i = 1; i < 9; ++i)
+    for (int i = 1; i < 9; ++i) {
         EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+    }
     EXPECT_EQ(encoder.Flush(), 0);
     encoder.Close();
 
@@ -132,8 +135,9 @@ TEST_F(StreamEncoderTest, FileThatCannotBeCreatedIsReported) {
 }
 
 TEST_F(StreamEncoderTest, WriteErrorIsLoggedOnceForTheFileAndEncodingGoesOn) {
-    if (!fs::exists("/dev/full"))
+    if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full";
+    }
     CStreamEncoder full;
     ASSERT_TRUE(full.Init(AV_CODEC_ID_H264, 160, 120));
     ASSERT_TRUE(full.OpenFile("/dev/full"));
@@ -170,8 +174,9 @@ TEST_F(StreamEncoderTest, EncodingErrorFinishesTheFileAndTheNextInitStartsAfresh
         CStreamEncoder encoder;
         ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120));
         ASSERT_TRUE(encoder.OpenFile(broken));
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 10; ++i) {
             ASSERT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+        }
         encoder.InjectSendFailure(AVERROR(ENOMEM));
         const int result =
             failure.failOnDrain ? encoder.Flush() : encoder.EncodeFrame(MovingFrame(10));
@@ -188,8 +193,9 @@ TEST_F(StreamEncoderTest, EncodingErrorFinishesTheFileAndTheNextInitStartsAfresh
         EXPECT_FALSE(encoder.HasFailed());
         EXPECT_EQ(encoder.FrameIndex(), 0);
         ASSERT_TRUE(encoder.OpenFile(File(std::string("again-") + failure.name + ".avi")));
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(encoder.EncodeFrame(MovingFrame(i)), 0);
+        }
         EXPECT_EQ(encoder.Flush(), 0);
         encoder.Close();
         EXPECT_EQ(FinishedStream(File(std::string("again-") + failure.name + ".avi")).size(), 4u);

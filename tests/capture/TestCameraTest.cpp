@@ -24,12 +24,14 @@ TEST(TestCamera, PictureShowsItsFrameNumber) {
     camera.DrawFrameNumber(mask, number, cv::Scalar(255));
     int whiteInGlyphs = 0;
     int glyphPixels = 0;
-    for (int y = 0; y < mask.rows; ++y)
-        for (int x = 0; x < mask.cols; ++x)
+    for (int y = 0; y < mask.rows; ++y) {
+        for (int x = 0; x < mask.cols; ++x) {
             if (mask.at<uchar>(y, x)) {
                 ++glyphPixels;
                 whiteInGlyphs += frame.at<cv::Vec3b>(y, x) == cv::Vec3b(255, 255, 255);
             }
+        }
+    }
     ASSERT_GT(glyphPixels, 50);
     EXPECT_EQ(whiteInGlyphs, glyphPixels);
 

@@ -15,11 +15,13 @@ public:
         Join();
     }
     void run() override {
-        if (m_active.fetch_add(1) != 0)
+        if (m_active.fetch_add(1) != 0) {
             overlapped.store(true);
+        }
         runs.fetch_add(1);
-        while (IsStarted())
+        while (IsStarted()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         m_active.fetch_sub(1);
     }
@@ -47,8 +49,9 @@ TEST(Thread, StartWhileStartedLeavesTheRunningThreadAlone) {
 TEST(Thread, StartAfterTheFlagWasClearedRunsAFreshThreadOnlyAfterThePreviousRunEnded) {
     CCountingThread thread;
     ASSERT_TRUE(thread.Start());
-    while (thread.runs.load() == 0)
+    while (thread.runs.load() == 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     thread.ClearStarted();
     // The first run is still lingering; the second start waits for it.
     ASSERT_TRUE(thread.Start());

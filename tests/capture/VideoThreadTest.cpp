@@ -30,8 +30,9 @@ protected:
         WaitUntilIdle();
     }
     void WaitUntilIdle() {
-        while (!m_dispatch.IsIdle())
+        while (!m_dispatch.IsIdle()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
     bool WaitForFrames(std::size_t count) {
         return m_window.WaitFor(
@@ -149,8 +150,9 @@ TEST_F(VideoThreadTest, RestartWhileStoppingWaitsForThePreviousRunAndNeverOverwr
     ASSERT_TRUE(m_slot.Start()); // the first run may not have ended yet
     ASSERT_TRUE(m_window.WaitFor([](const auto& items) {
         int finals = 0;
-        for (const auto& item : items)
+        for (const auto& item : items) {
             finals += item.final;
+        }
         return finals == 1 && FramesOf(items, 0).back().final == false &&
                FramesOf(items, 0).size() >= 5;
     }));
@@ -161,8 +163,9 @@ TEST_F(VideoThreadTest, RestartWhileStoppingWaitsForThePreviousRunAndNeverOverwr
     EXPECT_EQ(first, Folder() + "/通道0_20260601-120000.avi");
     const auto frames = FramesOf(m_window.Items(), 0);
     std::size_t firstFinal = 0;
-    while (!frames[firstFinal].final)
+    while (!frames[firstFinal].final) {
         ++firstFinal;
+    }
     EXPECT_EQ(FinishedStream(first).size(), firstFinal + 1);
     EXPECT_EQ(FinishedStream(second).size(), frames.size() - firstFinal - 1);
     EXPECT_TRUE(frames.back().final);
@@ -179,10 +182,11 @@ TEST_F(VideoThreadTest, EmptyRecordingFolderRecordsIntoTheUsersVideosFolder) {
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join();
     WaitUntilIdle();
-    if (old)
+    if (old) {
         setenv("XDG_VIDEOS_DIR", saved.c_str(), 1);
-    else
+    } else {
         unsetenv("XDG_VIDEOS_DIR");
+    }
     EXPECT_EQ(fs::path(m_slot.FileName()).parent_path(), fs::path(videos) / "Vistrel");
     EXPECT_EQ(FinishedStream(m_slot.FileName()).size(), 1u);
 }

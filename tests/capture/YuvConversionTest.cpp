@@ -14,7 +14,7 @@ void Reference(const cv::Mat& bgr, std::vector<uchar>& y, std::vector<uchar>& u,
                std::vector<uchar>& v, int chromaStride) {
     cv::Mat yuv;
     cv::cvtColor(bgr, yuv, cv::COLOR_BGR2YUV);
-    for (int i = 0; i < bgr.rows; ++i)
+    for (int i = 0; i < bgr.rows; ++i) {
         for (int j = 0; j < bgr.cols; ++j) {
             const cv::Vec3b s = yuv.at<cv::Vec3b>(i, j);
             y[static_cast<std::size_t>(i * bgr.cols + j)] = s[0];
@@ -23,6 +23,7 @@ void Reference(const cv::Mat& bgr, std::vector<uchar>& y, std::vector<uchar>& u,
                 v[static_cast<std::size_t>((i / 2) * chromaStride + j / 2)] = s[2];
             }
         }
+    }
 }
 
 cv::Mat DistinctPixels(int width, int height) {

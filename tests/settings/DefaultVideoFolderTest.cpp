@@ -15,18 +15,21 @@ namespace {
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
+        if (const char* old = std::getenv(name)) {
             m_old = old;
-        if (value)
+        }
+        if (value) {
             setenv(name, value, 1);
-        else
+        } else {
             unsetenv(name);
+        }
     }
     ~ScopedEnvironment() {
-        if (m_old)
+        if (m_old) {
             setenv(m_name, m_old->c_str(), 1);
-        else
+        } else {
             unsetenv(m_name);
+        }
     }
 
 private:
@@ -51,8 +54,9 @@ TEST(DefaultVideoFolder, ComesFromTheUsersVideosFolder) {
     };
     for (const auto& c : cases) {
         fs::remove(config / "user-dirs.dirs");
-        if (c.userDirsLine)
+        if (c.userDirsLine) {
             std::ofstream(config / "user-dirs.dirs") << "# comment\n" << c.userDirsLine << "\n";
+        }
         ScopedEnvironment home("HOME", "/home/tester");
         ScopedEnvironment configHome("XDG_CONFIG_HOME", config.c_str());
         ScopedEnvironment videos("XDG_VIDEOS_DIR", c.environment);

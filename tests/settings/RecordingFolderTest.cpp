@@ -68,8 +68,9 @@ TEST_F(RecordingFolderTest, LoadWithoutAUsableFileLeavesTheFolderEmpty) {
     };
     for (const char* content : cases) {
         fs::remove(m_file);
-        if (content)
+        if (content) {
             WriteSettingFile(content);
+        }
         CRecordingFolder folder(m_file);
         EXPECT_FALSE(folder.Load()) << (content ? content : "no file");
         EXPECT_EQ(folder.VideoPath(), L"") << (content ? content : "no file");

@@ -1,12 +1,12 @@
 // Draws a page of everything the drawing layer does into a headless window and writes it to
 // a PNG file: draw-demo [OUTPUT.png]
-#include "platform/controls/StandardClasses.h"
 #include "DemoPage.h"
+#include "platform/controls/StandardClasses.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
-#include "platform/core/Window.h"
 #include "platform/core/Screenshot.h"
+#include "platform/core/Window.h"
 #include "platform/core/headless/HeadlessScreen.h"
 
 #include <cstdio>

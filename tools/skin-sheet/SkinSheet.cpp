@@ -1,9 +1,9 @@
 // vistrel-skin-sheet OUTPUT.png: draws every skin of the shipped skin list in each of its
 // states, labelled, into one picture, below a main window and a message box assembled from
 // the same skins. Used to review the look of the skin set after changing its images.
-#include "platform/controls/StandardClasses.h"
 #include "SheetCanvas.h"
 #include "SheetMockups.h"
+#include "platform/controls/StandardClasses.h"
 
 #include "bkwin/BkBmpPool.h"
 #include "bkwin/BkFontPool.h"

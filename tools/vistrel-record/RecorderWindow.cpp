@@ -18,8 +18,9 @@ CRecorderWindow::CRecorderWindow(bool composeWall) : m_composeWall(composeWall) 
 }
 
 CRecorderWindow::~CRecorderWindow() {
-    if (m_window)
+    if (m_window) {
         DestroyWindow(m_window);
+    }
 }
 
 LRESULT CRecorderWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -30,15 +31,17 @@ LRESULT CRecorderWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     auto* self = reinterpret_cast<CRecorderWindow*>(GetWindowLongPtr(window, GWLP_USERDATA));
     switch (message) {
     case WM_VIDEO_FRAME:
-        if (wParam)
+        if (wParam) {
             self->OnVideoFrame(*reinterpret_cast<const FrameWorkItem*>(wParam));
+        }
         return 0;
     case WM_NO_CAMERA:
         self->m_noCamera = true;
         return 0;
     case WM_TIMER:
-        if (self->onTimer)
+        if (self->onTimer) {
             self->onTimer(static_cast<UINT_PTR>(wParam));
+        }
         return 0;
     default:
         return DefWindowProc(window, message, wParam, lParam);
@@ -49,9 +52,11 @@ void CRecorderWindow::OnVideoFrame(const FrameWorkItem& item) {
     // Only camera frames: the single-colour items that blank and grey the wall would leave a
     // uniform picture at the end.
     if (!item.encoder || item.image.empty() || item.cameraIndex < 0 ||
-        item.cameraIndex >= CCameraManager::kSlotCount)
+        item.cameraIndex >= CCameraManager::kSlotCount) {
         return;
+    }
     ++m_frames[static_cast<std::size_t>(item.cameraIndex)];
-    if (m_composeWall)
+    if (m_composeWall) {
         m_wall.Draw(&item, kWallRect);
+    }
 }

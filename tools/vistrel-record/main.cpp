@@ -1,9 +1,9 @@
 // vistrel-record: a headless recorder for servers, scripts and benchmarks. Runs one recording
 // session through the session controller into a folder, with frames sent to a window of its own
 // that counts them per camera, and reports what each camera recorded.
-#include "platform/controls/StandardClasses.h"
 #include "RecorderOptions.h"
 #include "RecorderWindow.h"
+#include "platform/controls/StandardClasses.h"
 
 #include "capture/CameraSource.h"
 #include "capture/StreamEncoder.h"
@@ -42,8 +42,9 @@ void OnInterrupt(int) {
 // A finished stream file ends in the end code.
 bool IsFinishedStream(const std::string& path) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file || file.tellg() < 4)
+    if (!file || file.tellg() < 4) {
         return false;
+    }
     file.seekg(-4, std::ios::end);
     unsigned char tail[4] = {};
     file.read(reinterpret_cast<char*>(tail), 4);
@@ -52,8 +53,9 @@ bool IsFinishedStream(const std::string& path) {
 }
 
 bool WriteWall(const CVideoWallPicture& wall, const std::string& path) {
-    if (wall.Canvas().empty())
+    if (wall.Canvas().empty()) {
         return false;
+    }
     cv::Mat topDown;
     cv::flip(wall.Canvas(), topDown, 0);
     return WritePngFile(path, topDown.cols, topDown.rows, topDown.data,
@@ -62,8 +64,9 @@ bool WriteWall(const CVideoWallPicture& wall, const std::string& path) {
 
 void PrintProgress(const CCameraManager& manager, const CRecorderWindow& window, double seconds) {
     std::printf("%5.1f s  frames", seconds);
-    for (int camera = 0; camera < manager.CameraCount(); ++camera)
+    for (int camera = 0; camera < manager.CameraCount(); ++camera) {
         std::printf(" %d:%d", camera, window.FramesOf(camera));
+    }
     std::printf("  queue %zu\n", manager.Dispatch().QueueLength());
     std::fflush(stdout);
 }
@@ -87,8 +90,9 @@ bool PrintResults(const CCameraManager& manager, const CRecorderWindow& window) 
                     window.FramesOf(camera), error ? 0ULL : static_cast<unsigned long long>(bytes),
                     finished ? "" : " (not finished)");
     }
-    if (recorded == 0)
+    if (recorded == 0) {
         std::fprintf(stderr, "vistrel-record: no camera recorded\n");
+    }
     return allFinished && recorded > 0;
 }
 
@@ -107,8 +111,9 @@ int main(int argc, char** argv) {
         std::fputs(kRecorderUsage, stdout);
         return 0;
     }
-    if (options->cameras)
+    if (options->cameras) {
         SetCameraListOverride(options->cameras);
+    }
     // libx264's statistics at every close would drown the progress lines.
     av_log_set_level(AV_LOG_ERROR);
 
@@ -153,8 +158,9 @@ int main(int argc, char** argv) {
             stopping = true;
         }
         // Also ends a session whose cameras all ended on their own.
-        if (manager.IsDrained())
+        if (manager.IsDrained()) {
             PostQuitMessage(0);
+        }
     };
 
     manager.StartAll();
@@ -165,8 +171,9 @@ int main(int argc, char** argv) {
     SetTimer(window.Handle(), kProgressTimer, 1000, nullptr);
     SetTimer(window.Handle(), kPollTimer, 50, nullptr);
     MSG message;
-    while (GetMessage(&message, nullptr, 0, 0) > 0)
+    while (GetMessage(&message, nullptr, 0, 0) > 0) {
         DispatchMessage(&message);
+    }
 
     const bool finished = PrintResults(manager, window);
     if (!options->wallFile.empty() && !WriteWall(window.Wall(), options->wallFile)) {

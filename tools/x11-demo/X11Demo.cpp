@@ -2,14 +2,14 @@
 // tests: a borderless window with rounded corners holding a picture and an edit box. A right
 // click opens a pop-up menu; the tray icon reports its clicks. Everything it observes is
 // printed on standard output, one line per event, for the test driver to read.
+#include "platform/base/Utf8.h"
+#include "platform/controls/Menu.h"
 #include "platform/controls/StandardClasses.h"
+#include "platform/controls/Static.h"
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
-#include "platform/base/Utf8.h"
 #include "platform/core/Window.h"
-#include "platform/controls/Menu.h"
-#include "platform/controls/Static.h"
 #include "platform/draw/Gdi.h"
 #include "platform/shell/NotifyIcon.h"
 #include "platform/x11/X11Backend.h"

@@ -18,8 +18,9 @@ class CPngWriter {
 public:
     CPngWriter() {
         m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-        if (m_png)
+        if (m_png) {
             m_info = png_create_info_struct(m_png);
+        }
     }
     ~CPngWriter() { png_destroy_write_struct(&m_png, &m_info); }
     CPngWriter(const CPngWriter&) = delete;
@@ -37,8 +38,9 @@ private:
 // Runs the libpng calls; libpng reports errors by longjmp, so no C++ object with a destructor
 // may live in this frame.
 bool EncodeRows(CPngWriter& writer, std::FILE* file, int width, int height, png_bytep* rows) {
-    if (setjmp(png_jmpbuf(writer.Png())))
+    if (setjmp(png_jmpbuf(writer.Png()))) {
         return false;
+    }
     png_init_io(writer.Png(), file);
     png_set_IHDR(writer.Png(), writer.Info(), png_uint_32(width), png_uint_32(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -54,8 +56,9 @@ bool EncodeRows(CPngWriter& writer, std::FILE* file, int width, int height, png_
 bool WritePngFile(const std::string& path, int width, int height, const std::uint8_t* pixels,
                   int stride, int bytesPerPixel) {
     if (width <= 0 || height <= 0 || !pixels || (bytesPerPixel != 3 && bytesPerPixel != 4) ||
-        stride < width * bytesPerPixel)
+        stride < width * bytesPerPixel) {
         return false;
+    }
 
     // Convert to RGB rows first, so the encoder sees plain rows.
     std::vector<std::uint8_t> rgb(std::size_t(width) * 3 * std::size_t(height));
@@ -72,19 +75,22 @@ bool WritePngFile(const std::string& path, int width, int height, const std::uin
     }
 
     CPngWriter writer;
-    if (!writer.IsValid())
+    if (!writer.IsValid()) {
         return false;
+    }
     bool written = false;
     {
         FilePtr file(std::fopen(path.c_str(), "wb"));
-        if (!file)
+        if (!file) {
             return false;
+        }
         written = EncodeRows(writer, file.get(), width, height, rows.data());
         // A failed flush or close loses data just like a failed write.
         written = written && std::fflush(file.get()) == 0;
         written = (std::fclose(file.release()) == 0) && written;
     }
-    if (!written)
+    if (!written) {
         std::remove(path.c_str());
+    }
     return written;
 }

@@ -1,10 +1,10 @@
 #include "EditFixture.h"
 
 #include "platform/core/Input.h"
+#include "platform/core/headless/HeadlessScreen.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"
 #include "platform/draw/Text.h"
-#include "platform/core/headless/HeadlessScreen.h"
 
 #include <algorithm>
 

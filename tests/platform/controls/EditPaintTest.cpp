@@ -5,11 +5,11 @@
 #include "platform/core/Input.h"
 #include "platform/core/Paint.h"
 #include "platform/core/PaintDC.h"
+#include "platform/core/headless/HeadlessScreen.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Brush.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"
-#include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>
 

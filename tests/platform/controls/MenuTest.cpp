@@ -1,8 +1,8 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestWindow.h"
 
-#include "platform/core/Input.h"
 #include "platform/controls/Menu.h"
+#include "platform/core/Input.h"
 #include "platform/core/headless/HeadlessScreen.h"
 
 #include <gtest/gtest.h>

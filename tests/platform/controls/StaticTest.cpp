@@ -1,7 +1,7 @@
 #include "tests/support/TestWindow.h"
 
-#include "platform/core/PaintDC.h"
 #include "platform/controls/Static.h"
+#include "platform/core/PaintDC.h"
 #include "platform/draw/Gdi.h"
 
 #include <gtest/gtest.h>

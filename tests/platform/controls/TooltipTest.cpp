@@ -1,12 +1,12 @@
 #include "tests/support/TestWindow.h"
 
+#include "platform/controls/Tooltip.h"
 #include "platform/core/Input.h"
 #include "platform/core/PaintDC.h"
-#include "platform/core/Timer.h"
-#include "platform/controls/Tooltip.h"
-#include "platform/draw/Gdi.h"
 #include "platform/core/Screenshot.h"
+#include "platform/core/Timer.h"
 #include "platform/core/headless/HeadlessScreen.h"
+#include "platform/draw/Gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/PaintDC.h"
-#include "platform/core/Window.h"
 #include "platform/core/Screenshot.h"
+#include "platform/core/Window.h"
 #include "platform/core/headless/HeadlessScreen.h"
 
 #include <png.h>
