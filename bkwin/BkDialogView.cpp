@@ -58,9 +58,9 @@ bool Reflect(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 } // namespace
 
 CBkDialogView::~CBkDialogView() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtr(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+    if (IsWindow(m_hwnd)) {
+        SetWindowLongPtr(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
     }
     for (CBkDialog* section : {&header, &body, &footer}) {
         SendElementMessage(section, WM_DESTROY, 0, 0);
@@ -107,7 +107,7 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
     }
 
     layerLoaded = true;
-    if (IsWindow(hwnd_)) {
+    if (IsWindow(m_hwnd)) {
         InvalidateAll();
         hoverHandle = pushedHandle = 0;
     }
@@ -118,32 +118,33 @@ HWND CBkDialogView::Create(HWND dialog, SIZE size) {
     // Registering again fails harmlessly once the class exists.
     RegisterWindowClass(kViewClass, &CBkDialogView::WindowProc,
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDC_ARROW);
-    hwnd_ = CreateWindowEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
-                           0, 0, size.cx, size.cy, dialog, VIEW_CTRL_ID, this);
-    if (!hwnd_) {
+    m_hwnd =
+        CreateWindowEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, 0,
+                       0, size.cx, size.cy, dialog, VIEW_CTRL_ID, this);
+    if (!m_hwnd) {
         return nullptr;
     }
     for (CBkDialog* section : {&header, &body, &footer}) {
-        section->SetHostWindow(hwnd_);
+        section->SetHostWindow(m_hwnd);
     }
 
     RegisterTooltipClass();
-    tooltip_ = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, hwnd_, 0, nullptr);
-    if (tooltip_) {
+    m_tooltip = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, m_hwnd, 0, nullptr);
+    if (m_tooltip) {
         TOOLINFO tool;
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND;
         tool.hwnd = dialog;
-        tool.uId = UINT_PTR(hwnd_);
+        tool.uId = UINT_PTR(m_hwnd);
         tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessage(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-        SendMessage(tooltip_, TTM_ACTIVATE, 1, 0);
+        SendMessage(m_tooltip, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        SendMessage(m_tooltip, TTM_ACTIVATE, 1, 0);
     }
-    return hwnd_;
+    return m_hwnd;
 }
 
 HWND CBkDialogView::Dialog() const {
-    return GetParent(hwnd_);
+    return GetParent(m_hwnd);
 }
 
 void CBkDialogView::ShowRealWindows(bool show) {
@@ -159,7 +160,7 @@ void CBkDialogView::ShowRealWindows(bool show) {
 }
 
 bool CBkDialogView::PreTranslateMessage(MSG& msg) {
-    return IsWindow(hwnd_) && IsDialogMessage(hwnd_, &msg);
+    return IsWindow(m_hwnd) && IsDialogMessage(m_hwnd, &msg);
 }
 
 LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -172,23 +173,23 @@ LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        view->hwnd_ = nullptr;
-        view->tooltip_ = nullptr;
-        view->capturing_ = false;
-        view->trackingMouse_ = false;
+        view->m_hwnd = nullptr;
+        view->m_tooltip = nullptr;
+        view->m_capturing = false;
+        view->m_trackingMouse = false;
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     return view->HandleMessage(msg, wParam, lParam);
 }
 
 LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= WM_MOUSEFIRST && msg <= kLastMouseMessage && tooltip_) {
+    if (msg >= WM_MOUSEFIRST && msg <= kLastMouseMessage && m_tooltip) {
         MSG relayed;
-        relayed.hwnd = hwnd_;
+        relayed.hwnd = m_hwnd;
         relayed.message = msg;
         relayed.wParam = wParam;
         relayed.lParam = lParam;
-        SendMessage(tooltip_, TTM_RELAYEVENT, 0, LPARAM(&relayed));
+        SendMessage(m_tooltip, TTM_RELAYEVENT, 0, LPARAM(&relayed));
     }
     switch (msg) {
     case WM_SIZE:
@@ -196,9 +197,9 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        BeginPaint(hwnd_, &ps);
+        BeginPaint(m_hwnd, &ps);
         RenderAndCopy(ps.hdc);
-        EndPaint(hwnd_, &ps);
+        EndPaint(m_hwnd, &ps);
         return 0;
     }
     case WM_PRINT:
@@ -241,7 +242,7 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ReflectToSender(msg, wParam, lParam, result)) {
         return result;
     }
-    return DefWindowProc(hwnd_, msg, wParam, lParam);
+    return DefWindowProc(m_hwnd, msg, wParam, lParam);
 }
 
 bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -260,7 +261,7 @@ bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 void CBkDialogView::OnSize(int width, int height) {
     backBuffer.Reset();
-    size_ = {width, height};
+    m_size = {width, height};
     if (width == 0) {
         return;
     }
@@ -303,38 +304,38 @@ void CBkDialogView::LayoutSections(const RECT& client) {
 }
 
 void CBkDialogView::InvalidateArea(const RECT& area) {
-    if (invalidRegion_) {
+    if (m_invalidRegion) {
         CGdiHandle<HRGN> added(CreateRectRgnIndirect(&area));
-        CombineRgn(invalidRegion_, invalidRegion_, added, RGN_OR);
+        CombineRgn(m_invalidRegion, m_invalidRegion, added, RGN_OR);
     } else {
-        invalidRegion_.Reset(CreateRectRgnIndirect(&area));
+        m_invalidRegion.Reset(CreateRectRgnIndirect(&area));
     }
-    if (IsWindow(hwnd_)) {
-        InvalidateRect(hwnd_, &area, false);
+    if (IsWindow(m_hwnd)) {
+        InvalidateRect(m_hwnd, &area, false);
     }
-    needsRender_ = true;
+    m_needsRender = true;
 }
 
 void CBkDialogView::InvalidateAll() {
-    fullRepaint_ = true;
-    needsRender_ = true;
-    invalidRegion_.Reset();
-    if (IsWindow(hwnd_)) {
-        InvalidateRect(hwnd_, nullptr, false);
+    m_fullRepaint = true;
+    m_needsRender = true;
+    m_invalidRegion.Reset();
+    if (IsWindow(m_hwnd)) {
+        InvalidateRect(m_hwnd, nullptr, false);
     }
 }
 
 void CBkDialogView::RenderAndCopy(HDC target) {
-    if (fullRepaint_) {
-        invalidRegion_.Reset();
-        fullRepaint_ = false;
+    if (m_fullRepaint) {
+        m_invalidRegion.Reset();
+        m_fullRepaint = false;
     }
     if (!backBuffer) {
         return;
     }
     CMemoryDC dc;
     SelectObject(dc, backBuffer.Get());
-    if (needsRender_) {
+    if (m_needsRender) {
         std::optional<std::lock_guard<std::mutex>> paintLock;
         if (BkWinManager* manager = BkWinManager::Instance()) {
             paintLock.emplace(manager->PaintLock());
@@ -342,8 +343,8 @@ void CBkDialogView::RenderAndCopy(HDC target) {
         CDcStateSaver saver(dc);
         SelectObject(dc, BkFontPool::Instance().GetFont(0));
         SetBkMode(dc, TRANSPARENT);
-        if (invalidRegion_) {
-            SelectClipRgn(dc, invalidRegion_);
+        if (m_invalidRegion) {
+            SelectClipRgn(dc, m_invalidRegion);
         }
         const struct {
             bool loaded;
@@ -351,13 +352,13 @@ void CBkDialogView::RenderAndCopy(HDC target) {
         } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
         for (const auto& entry : sections) {
             if (entry.loaded) {
-                entry.section.PaintRegion(dc, invalidRegion_.Get());
+                entry.section.PaintRegion(dc, m_invalidRegion.Get());
             }
         }
-        invalidRegion_.Reset();
-        needsRender_ = false;
+        m_invalidRegion.Reset();
+        m_needsRender = false;
     }
-    BitBlt(target, 0, 0, size_.cx, size_.cy, dc, 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, m_size.cx, m_size.cy, dc, 0, 0, SRCCOPY);
 }
 
 CBkWindow* CBkDialogView::ElementAt(int x, int y) {
@@ -384,37 +385,37 @@ CBkWindow* CBkDialogView::HeaderDragAreaAt(int x, int y) {
 }
 
 void CBkDialogView::NotifyParent(UINT code) {
-    NMHDR record{hwnd_, VIEW_CTRL_ID, code};
+    NMHDR record{m_hwnd, VIEW_CTRL_ID, code};
     SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
 }
 
 LRESULT CBkDialogView::NotifyClick(std::uint32_t itemId, const char* tag) {
     ElementNotify record;
-    record.hdr = {hwnd_, VIEW_CTRL_ID, NOTIFY_ELEMENT_CLICK};
+    record.hdr = {m_hwnd, VIEW_CTRL_ID, NOTIFY_ELEMENT_CLICK};
     record.itemId = itemId;
     record.itemTag = tag;
     return SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
 }
 
 void CBkDialogView::SetTip(const WString& tip) {
-    if (!tooltip_) {
+    if (!m_tooltip) {
         return;
     }
     TOOLINFO tool;
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = Dialog();
-    tool.uId = UINT_PTR(hwnd_);
+    tool.uId = UINT_PTR(m_hwnd);
     tool.lpszText = tip.c_str();
-    SendMessage(tooltip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+    SendMessage(m_tooltip, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
 }
 
 void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (!trackingMouse_) {
+    if (!m_trackingMouse) {
         TRACKMOUSEEVENT request;
         request.dwFlags = TME_LEAVE;
-        request.hwndTrack = hwnd_;
-        trackingMouse_ = TrackMouseEvent(&request);
+        request.hwndTrack = m_hwnd;
+        m_trackingMouse = TrackMouseEvent(&request);
         NotifyParent(NOTIFY_VIEW_MOUSEENTER);
     }
     CBkWindow* element = ElementAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -446,7 +447,7 @@ void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 void CBkDialogView::OnMouseLeave() {
-    trackingMouse_ = false;
+    m_trackingMouse = false;
     if (CBkWindow* hovered = LookupElement(hoverHandle)) {
         hovered->ModifyState(0, STATE_HOVER);
         SendElementMessage(hovered, WM_MOUSELEAVE, 0, 0);
@@ -470,19 +471,19 @@ void CBkDialogView::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
         return;
     }
     CBkWindow* element = ElementAt(x, y);
-    if (!element || element->IsDisabledDeep() || capturing_) {
+    if (!element || element->IsDisabledDeep() || m_capturing) {
         return;
     }
-    SetCapture(hwnd_);
-    capturing_ = true;
+    SetCapture(m_hwnd);
+    m_capturing = true;
     hoverHandle = pushedHandle = element->handle;
     element->ModifyState(STATE_PUSHED, 0);
     SendElementMessage(element, WM_LBUTTONDOWN, wParam, lParam);
 }
 
 void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
-    if (capturing_) {
-        capturing_ = false;
+    if (m_capturing) {
+        m_capturing = false;
         ReleaseCapture();
     }
     const std::uint32_t pushed = std::exchange(pushedHandle, 0);
@@ -501,7 +502,7 @@ void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (!element->href.empty()) {
-        ShellExecute(hwnd_, L"open", element->href, L"", L"", SW_SHOWNORMAL);
+        ShellExecute(m_hwnd, L"open", element->href, L"", L"", SW_SHOWNORMAL);
     } else if (element->id != 0) {
         NotifyClick(std::uint32_t(element->id), element->TagName());
     }
@@ -524,14 +525,14 @@ LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     }
     POINT point;
     GetCursorPos(&point);
-    ScreenToClient(hwnd_, &point);
+    ScreenToClient(m_hwnd, &point);
     CBkWindow* element = ElementAt(point.x, point.y);
     if (!element || element->IsDisabledDeep()) {
         SetCursor(LoadCursor(IDC_ARROW));
         return 1;
     }
     if (element->IsTag("realwnd")) {
-        if (const HWND real = GetDlgItem(hwnd_, element->id)) {
+        if (const HWND real = GetDlgItem(m_hwnd, element->id)) {
             SendMessage(real, WM_SETCURSOR, WPARAM(real), lParam);
             return 1;
         }

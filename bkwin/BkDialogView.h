@@ -26,7 +26,7 @@ public:
     // Creates the view window inside `dialog` at (0, 0) with the given size, hosts the
     // sections in it and adds the tooltip. Null on failure.
     HWND Create(HWND dialog, SIZE size);
-    HWND Window() const { return hwnd_; }
+    HWND Window() const { return m_hwnd; }
 
     // Shows or hides the real windows of the loaded sections.
     void ShowRealWindows(bool show);
@@ -93,12 +93,12 @@ private:
     // Repaints the element's rectangle; with `visibleOnly`, only when it is visible.
     void RepaintElement(const CBkWindow& element, bool visibleOnly);
 
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    bool trackingMouse_ = false;
-    bool capturing_ = false;
-    bool needsRender_ = false;
-    bool fullRepaint_ = true;
-    CGdiHandle<HRGN> invalidRegion_;
-    SIZE size_;
+    HWND m_hwnd = nullptr;
+    HWND m_tooltip = nullptr;
+    bool m_trackingMouse = false;
+    bool m_capturing = false;
+    bool m_needsRender = false;
+    bool m_fullRepaint = true;
+    CGdiHandle<HRGN> m_invalidRegion;
+    SIZE m_size;
 };
