@@ -31,7 +31,7 @@ CBkDialogHost::~CBkDialogHost() {
 }
 
 HWND CBkDialogHost::CreateDialogWindow(HWND owner, const RECT* rect) {
-    if (!view.layerLoaded) {
+    if (!view.IsLayerLoaded()) {
         std::string xml;
         if (layoutId == 0 || !LoadSkinResource(int(layoutId), L"xml", xml) || !LoadLayer(xml)) {
             return nullptr;
@@ -41,9 +41,9 @@ HWND CBkDialogHost::CreateDialogWindow(HWND owner, const RECT* rect) {
     RegisterWindowClass(kDialogClass, &CBkDialogHost::WindowProc,
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_DROPSHADOW, IDC_ARROW);
     const RECT place = rect ? *rect : RECT{};
-    m_hwnd = CreateWindowEx(view.layer.windowExStyle, kDialogClass, view.layer.title,
-                            view.layer.windowStyle, place.left, place.top, place.Width(),
-                            place.Height(), owner, 0, this);
+    const BkLayerAttributes& layer = view.Layer();
+    m_hwnd = CreateWindowEx(layer.windowExStyle, kDialogClass, layer.title, layer.windowStyle,
+                            place.left, place.top, place.Width(), place.Height(), owner, 0, this);
     if (!m_hwnd) {
         return nullptr;
     }
@@ -56,8 +56,8 @@ HWND CBkDialogHost::CreateDialogWindow(HWND owner, const RECT* rect) {
         return nullptr; // the initialisation closed the dialog
     }
     view.ShowRealWindows(true);
-    if (view.layer.width != 0 && view.layer.height != 0) {
-        ResizeClient(view.layer.width, view.layer.height, false);
+    if (layer.width != 0 && layer.height != 0) {
+        ResizeClient(layer.width, layer.height, false);
     }
     return m_hwnd;
 }

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -57,24 +58,43 @@ bool Reflect(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 
 } // namespace
 
+CBkDialogView::CBkDialogView()
+    : m_sections{{{"header", "0,0,-0,%d"}, {"body", "0,0,-0,-0"}, {"footer", "0,-%d,-0,-0"}}} {}
+
 CBkDialogView::~CBkDialogView() {
     if (IsWindow(m_hwnd)) {
         SetWindowLongPtr(m_hwnd, GWLP_USERDATA, 0);
         DestroyWindow(m_hwnd);
     }
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        SendElementMessage(section, WM_DESTROY, 0, 0);
+    DestroySections();
+}
+
+template <class Visit> CBkWindow* CBkDialogView::WalkSections(Sections which, Visit visit) {
+    for (SectionSlot& section : m_sections) {
+        if (which == Sections::Loaded && !section.loaded) {
+            continue;
+        }
+        if constexpr (std::is_void_v<std::invoke_result_t<Visit&, SectionSlot&>>) {
+            visit(section);
+        } else if (CBkWindow* found = visit(section)) {
+            return found;
+        }
     }
+    return nullptr;
+}
+
+void CBkDialogView::DestroySections() {
+    WalkSections(Sections::All, [](SectionSlot& section) {
+        SendElementMessage(&section.element, WM_DESTROY, 0, 0);
+        section.loaded = false;
+    });
 }
 
 bool CBkDialogView::LoadLayer(const std::string& xml) {
-    layerLoaded = false;
-    layer = BkLayerAttributes{};
-    layer.windowStyle = WS_POPUP | WS_SYSMENU;
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        SendElementMessage(section, WM_DESTROY, 0, 0);
-    }
-    hasHeader = hasBody = hasFooter = false;
+    m_layerLoaded = false;
+    m_layer = BkLayerAttributes{};
+    m_layer.windowStyle = WS_POPUP | WS_SYSMENU;
+    DestroySections();
 
     TiXmlDocument document;
     document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
@@ -83,20 +103,12 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
         InvalidateAll();
         return false;
     }
-    layer = ReadLayerAttributes(*root);
+    m_layer = ReadLayerAttributes(*root);
 
-    struct Section {
-        const char* name;
-        CBkDialog& element;
-        bool& loaded;
-        const char* posFormat;
-    };
-    for (const Section& section : {Section{"header", header, hasHeader, "0,0,-0,%d"},
-                                   Section{"footer", footer, hasFooter, "0,-%d,-0,-0"},
-                                   Section{"body", body, hasBody, "0,0,-0,-0"}}) {
-        const TiXmlElement* element = root->FirstChildElement(section.name);
+    WalkSections(Sections::All, [root](SectionSlot& section) {
+        const TiXmlElement* element = root->FirstChildElement(section.tag);
         if (!element) {
-            continue;
+            return;
         }
         section.element.LoadXml(*element);
         section.loaded = true;
@@ -104,12 +116,12 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
         char pos[48];
         std::snprintf(pos, sizeof pos, section.posFormat, height ? ParseInt(height) : 0);
         section.element.ApplyAttribute("pos", pos, true);
-    }
+    });
 
-    layerLoaded = true;
+    m_layerLoaded = true;
     if (IsWindow(m_hwnd)) {
         InvalidateAll();
-        hoverHandle = pushedHandle = 0;
+        m_hoverHandle = m_pushedHandle = 0;
     }
     return true;
 }
@@ -124,9 +136,8 @@ HWND CBkDialogView::Create(HWND dialog, SIZE size) {
     if (!m_hwnd) {
         return nullptr;
     }
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        section->SetHostWindow(m_hwnd);
-    }
+    WalkSections(Sections::All,
+                 [this](SectionSlot& section) { section.element.SetHostWindow(m_hwnd); });
 
     RegisterTooltipClass();
     m_tooltip = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, m_hwnd, 0, nullptr);
@@ -148,15 +159,8 @@ HWND CBkDialogView::Dialog() const {
 }
 
 void CBkDialogView::ShowRealWindows(bool show) {
-    const struct {
-        bool loaded;
-        CBkDialog& section;
-    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-    for (const auto& entry : sections) {
-        if (entry.loaded) {
-            entry.section.ShowRealWindows(show);
-        }
-    }
+    WalkSections(Sections::Loaded,
+                 [show](SectionSlot& section) { section.element.ShowRealWindows(show); });
 }
 
 bool CBkDialogView::PreTranslateMessage(MSG& msg) {
@@ -208,7 +212,7 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_DESTROY:
-        backBuffer.Reset();
+        m_backBuffer.Reset();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);
@@ -260,15 +264,15 @@ bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 }
 
 void CBkDialogView::OnSize(int width, int height) {
-    backBuffer.Reset();
+    m_backBuffer.Reset();
     m_size = {width, height};
     if (width == 0) {
         return;
     }
-    backBuffer.Reset(CreateCompatibleBitmap(nullptr, width, height));
+    m_backBuffer.Reset(CreateCompatibleBitmap(nullptr, width, height));
     {
         CMemoryDC dc;
-        SelectObject(dc, backBuffer.Get());
+        SelectObject(dc, m_backBuffer.Get());
         PatBlt(dc, 0, 0, width, height, BLACKNESS);
     }
     LayoutSections({0, 0, width, height});
@@ -282,23 +286,23 @@ void CBkDialogView::LayoutSections(const RECT& client) {
     pos.cy = client.Height();
     LONG headerBottom = 0;
     LONG footerHeight = 0;
-    if (hasHeader) {
-        SendElementMessage(&header, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
-        headerBottom = header.rect.bottom;
+    if (SectionSlot& header = Slot(BkSection::Header); header.loaded) {
+        SendElementMessage(&header.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        headerBottom = header.element.rect.bottom;
     }
-    if (hasFooter) {
-        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
-        footerHeight = footer.rect.Height();
+    if (SectionSlot& footer = Slot(BkSection::Footer); footer.loaded) {
+        SendElementMessage(&footer.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        footerHeight = footer.element.rect.Height();
         WINDOWPOS bottom = pos;
         bottom.y = client.bottom - footerHeight;
         bottom.cy = footerHeight;
-        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&bottom));
+        SendElementMessage(&footer.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&bottom));
     }
-    if (hasBody) {
+    if (SectionSlot& body = Slot(BkSection::Body); body.loaded) {
         WINDOWPOS middle = pos;
         middle.y = headerBottom;
         middle.cy = client.bottom - footerHeight - headerBottom;
-        SendElementMessage(&body, WM_WINDOWPOSCHANGED, 0, LPARAM(&middle));
+        SendElementMessage(&body.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&middle));
     }
     InvalidateAll();
 }
@@ -330,11 +334,11 @@ void CBkDialogView::RenderAndCopy(HDC target) {
         m_invalidRegion.Reset();
         m_fullRepaint = false;
     }
-    if (!backBuffer) {
+    if (!m_backBuffer) {
         return;
     }
     CMemoryDC dc;
-    SelectObject(dc, backBuffer.Get());
+    SelectObject(dc, m_backBuffer.Get());
     if (m_needsRender) {
         std::optional<std::lock_guard<std::mutex>> paintLock;
         if (BkWinManager* manager = BkWinManager::Instance()) {
@@ -346,15 +350,9 @@ void CBkDialogView::RenderAndCopy(HDC target) {
         if (m_invalidRegion) {
             SelectClipRgn(dc, m_invalidRegion);
         }
-        const struct {
-            bool loaded;
-            CBkDialog& section;
-        } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-        for (const auto& entry : sections) {
-            if (entry.loaded) {
-                entry.section.PaintRegion(dc, m_invalidRegion.Get());
-            }
-        }
+        WalkSections(Sections::Loaded, [this, &dc](SectionSlot& section) {
+            section.element.PaintRegion(dc, m_invalidRegion.Get());
+        });
         m_invalidRegion.Reset();
         m_needsRender = false;
     }
@@ -362,25 +360,17 @@ void CBkDialogView::RenderAndCopy(HDC target) {
 }
 
 CBkWindow* CBkDialogView::ElementAt(int x, int y) {
-    const struct {
-        bool loaded;
-        CBkDialog& section;
-    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-    for (const auto& entry : sections) {
-        if (entry.loaded) {
-            if (const std::uint32_t hit = entry.section.HitTest(x, y, true)) {
-                return LookupElement(hit);
-            }
-        }
-    }
-    return nullptr;
+    return WalkSections(Sections::Loaded, [x, y](SectionSlot& section) {
+        return LookupElement(section.element.HitTest(x, y, true));
+    });
 }
 
 CBkWindow* CBkDialogView::HeaderDragAreaAt(int x, int y) {
-    if (!hasHeader) {
+    SectionSlot& header = Slot(BkSection::Header);
+    if (!header.loaded) {
         return nullptr;
     }
-    CBkWindow* hit = LookupElement(header.HitTest(x, y, true));
+    CBkWindow* hit = LookupElement(header.element.HitTest(x, y, true));
     return hit && !IsButtonLike(*hit) ? hit : nullptr;
 }
 
@@ -426,37 +416,38 @@ void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!element->IsDisabledDeep()) {
         SendElementMessage(element, WM_MOUSEMOVE, wParam, lParam);
     }
-    if (handle == hoverHandle) {
+    if (handle == m_hoverHandle) {
         return;
     }
-    if (CBkWindow* previous = LookupElement(hoverHandle); previous && !previous->IsDisabledDeep()) {
+    if (CBkWindow* previous = LookupElement(m_hoverHandle);
+        previous && !previous->IsDisabledDeep()) {
         previous->ModifyState(0, STATE_HOVER);
         SendElementMessage(previous, WM_MOUSELEAVE, 0, 0);
     }
     // The element may have gone while the previous one handled its leave.
     element = LookupElement(handle);
     if (!element) {
-        hoverHandle = 0;
+        m_hoverHandle = 0;
         return;
     }
     if (!element->IsDisabledDeep()) {
         element->ModifyState(STATE_HOVER, 0);
     }
-    hoverHandle = handle;
+    m_hoverHandle = handle;
     SetTip(element->tip);
 }
 
 void CBkDialogView::OnMouseLeave() {
     m_trackingMouse = false;
-    if (CBkWindow* hovered = LookupElement(hoverHandle)) {
+    if (CBkWindow* hovered = LookupElement(m_hoverHandle)) {
         hovered->ModifyState(0, STATE_HOVER);
         SendElementMessage(hovered, WM_MOUSELEAVE, 0, 0);
     }
-    hoverHandle = 0;
-    if (CBkWindow* pushed = LookupElement(pushedHandle)) {
+    m_hoverHandle = 0;
+    if (CBkWindow* pushed = LookupElement(m_pushedHandle)) {
         pushed->ModifyState(0, STATE_PUSHED);
     }
-    pushedHandle = 0;
+    m_pushedHandle = 0;
     NotifyParent(NOTIFY_VIEW_MOUSELEAVE);
 }
 
@@ -476,7 +467,7 @@ void CBkDialogView::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     }
     SetCapture(m_hwnd);
     m_capturing = true;
-    hoverHandle = pushedHandle = element->handle;
+    m_hoverHandle = m_pushedHandle = element->handle;
     element->ModifyState(STATE_PUSHED, 0);
     SendElementMessage(element, WM_LBUTTONDOWN, wParam, lParam);
 }
@@ -486,13 +477,13 @@ void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
         m_capturing = false;
         ReleaseCapture();
     }
-    const std::uint32_t pushed = std::exchange(pushedHandle, 0);
+    const std::uint32_t pushed = std::exchange(m_pushedHandle, 0);
     CBkWindow* element = LookupElement(pushed);
     if (!element) {
         return;
     }
     element->ModifyState(0, STATE_PUSHED);
-    if (pushed != hoverHandle) {
+    if (pushed != m_hoverHandle) {
         return;
     }
     SendElementMessage(element, WM_LBUTTONUP, wParam, lParam);
@@ -509,7 +500,7 @@ void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
 }
 
 void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
-    if (!layer.canMaximize || !HeaderDragAreaAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+    if (!m_layer.canMaximize || !HeaderDragAreaAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
         return;
     }
     const HWND dialog = Dialog();
@@ -519,7 +510,7 @@ void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
 
 LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     const HWND dialog = Dialog();
-    if ((layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
+    if ((m_layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
         SendMessage(dialog, WM_SETCURSOR, wParam, lParam)) {
         return 1;
     }
@@ -557,12 +548,8 @@ LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 CBkWindow* CBkDialogView::FindElement(std::int32_t id) {
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        if (CBkWindow* found = section->FindById(id)) {
-            return found;
-        }
-    }
-    return nullptr;
+    return WalkSections(Sections::All,
+                        [id](SectionSlot& section) { return section.element.FindById(id); });
 }
 
 void CBkDialogView::RepaintElement(const CBkWindow& element, bool visibleOnly) {
@@ -572,15 +559,20 @@ void CBkDialogView::RepaintElement(const CBkWindow& element, bool visibleOnly) {
     InvalidateArea(element.rect);
 }
 
-bool CBkDialogView::SetElementText(std::int32_t id, const WString& text) {
+template <class Change>
+bool CBkDialogView::ChangeElement(std::int32_t id, bool visibleOnly, Change change) {
     CBkWindow* element = FindElement(id);
     if (!element) {
         return false;
     }
-    RepaintElement(*element, true);
-    element->SetText(text);
-    RepaintElement(*element, true);
+    RepaintElement(*element, visibleOnly);
+    change(*element);
+    RepaintElement(*element, visibleOnly);
     return true;
+}
+
+bool CBkDialogView::SetElementText(std::int32_t id, const WString& text) {
+    return ChangeElement(id, true, [&text](CBkWindow& element) { element.SetText(text); });
 }
 
 WString CBkDialogView::GetElementText(std::int32_t id) {
@@ -590,34 +582,21 @@ WString CBkDialogView::GetElementText(std::int32_t id) {
 
 bool CBkDialogView::SetElementAttribute(std::int32_t id, std::string_view name,
                                         std::string_view value) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    RepaintElement(*element, false);
-    element->ApplyAttribute(name, value, false);
-    RepaintElement(*element, false);
-    return true;
+    return ChangeElement(id, false, [name, value](CBkWindow& element) {
+        element.ApplyAttribute(name, value, false);
+    });
 }
 
 bool CBkDialogView::ShowElement(std::int32_t id, bool show) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    SendElementMessage(element, WM_SHOWWINDOW, show ? 1 : 0, 0);
-    RepaintElement(*element, false);
-    return true;
+    return ChangeElement(id, false, [show](CBkWindow& element) {
+        SendElementMessage(&element, WM_SHOWWINDOW, show ? 1 : 0, 0);
+    });
 }
 
 bool CBkDialogView::CheckElement(std::int32_t id, bool checked) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    element->ModifyState(checked ? STATE_CHECKED : 0, checked ? 0 : STATE_CHECKED);
-    RepaintElement(*element, true);
-    return true;
+    return ChangeElement(id, true, [checked](CBkWindow& element) {
+        element.ModifyState(checked ? STATE_CHECKED : 0, checked ? 0 : STATE_CHECKED);
+    });
 }
 
 bool CBkDialogView::IsElementChecked(std::int32_t id) {
@@ -632,8 +611,7 @@ bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml)
         return false;
     }
     CBkWindow* element = FindElement(id);
-    if (!element || !(element->IsTag("dlg") || element->IsTag("div") || element->IsTag("tab") ||
-                      element->IsTag("dlgfile"))) {
+    if (!element || !element->IsContainer()) {
         return false;
     }
     auto* container = static_cast<CBkContainerWnd*>(element);

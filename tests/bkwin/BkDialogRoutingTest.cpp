@@ -49,7 +49,8 @@ protected:
         g_control = {};
         RegisterWindowClass(L"BkTestControl", &ControlProc, 0, IDC_ARROW);
         ASSERT_TRUE(dialog.LoadLayout());
-        auto* real = dialog.view.body.AppendChild(std::make_unique<CTestRealWindow>());
+        auto* real =
+            dialog.view.Section(BkSection::Body).AppendChild(std::make_unique<CTestRealWindow>());
         real->id = 41;
         real->ApplyAttribute("pos", "200,100,240,120", true);
         const RECT place{100, 100, 110, 110};
