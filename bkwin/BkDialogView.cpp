@@ -26,18 +26,6 @@
 namespace {
 
 const WString kViewClass = L"BkDialogView";
-constexpr UINT WM_PRINT = 0x0317;
-constexpr UINT WM_HSCROLL = 0x0114;
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr UINT WM_VKEYTOITEM = 0x002E;
-constexpr UINT WM_CHARTOITEM = 0x002F;
-constexpr UINT WM_PARENTNOTIFY = 0x0210;
-constexpr UINT WM_CTLCOLORFIRST = WM_CTLCOLORMSGBOX;
-constexpr UINT WM_CTLCOLORLAST = WM_CTLCOLORSTATIC;
-constexpr UINT NM_CUSTOMDRAW = UINT(-12);
-// Messages reflected to the control that sent them arrive as the message plus this.
-constexpr UINT OCM_BASE = 0x2000;
-constexpr UINT kLastMouseMessage = 0x020D;
 
 bool IsButtonLike(const CBkWindow& element) {
     return element.IsTag("button") || element.IsTag("imgbtn") || element.IsTag("link");
@@ -187,7 +175,7 @@ LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= WM_MOUSEFIRST && msg <= kLastMouseMessage && m_tooltip) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && m_tooltip) {
         MSG relayed;
         relayed.hwnd = m_hwnd;
         relayed.message = msg;

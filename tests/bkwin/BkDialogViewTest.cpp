@@ -32,7 +32,6 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
-constexpr UINT kPrint = 0x0317; // WM_PRINT: wparam is the device context
 
 // A header element that is pressed like a button instead of dragging the window.
 class CTestButton : public CBkWindow {
@@ -396,7 +395,7 @@ TEST_F(DialogViewTest, LoadElementChildrenReplacesAContainersChildren) {
 
 TEST_F(DialogViewTest, PrintRendersIntoTheGivenContext) {
     CBkTestSurface surface(350, 240, RGB(1, 2, 3));
-    SendMessage(dialog.view.Window(), kPrint, WPARAM(surface.Dc()), 0);
+    SendMessage(dialog.view.Window(), WM_PRINT, WPARAM(surface.Dc()), 0);
     EXPECT_EQ(surface.At(5, 5), kRed);
     EXPECT_EQ(surface.At(20, 50), kBlue);
     EXPECT_EQ(surface.At(200, 230), kGrey);
