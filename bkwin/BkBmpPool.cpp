@@ -10,13 +10,13 @@ BkBmpPool& BkBmpPool::Instance() {
 }
 
 HBITMAP BkBmpPool::Get(int id) {
-    auto it = bitmaps_.find(id);
-    if (it != bitmaps_.end()) {
+    auto it = m_bitmaps.find(id);
+    if (it != m_bitmaps.end()) {
         return it->second;
     }
     HBITMAP bitmap = LoadSkinBitmap(id);
     if (bitmap != nullptr) {
-        bitmaps_.emplace(id, CGdiHandle<HBITMAP>(bitmap));
+        m_bitmaps.emplace(id, CGdiHandle<HBITMAP>(bitmap));
     }
     return bitmap;
 }

@@ -24,14 +24,14 @@ LONG Distance(LONG a, LONG b) {
 CBkDialogHost::CBkDialogHost(std::uint32_t layoutId) : layoutId(layoutId) {}
 
 CBkDialogHost::~CBkDialogHost() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtr(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+    if (IsWindow(m_hwnd)) {
+        SetWindowLongPtr(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
     }
 }
 
 HWND CBkDialogHost::CreateDialogWindow(HWND owner, const RECT* rect) {
-    if (!view.layerLoaded) {
+    if (!view.IsLayerLoaded()) {
         std::string xml;
         if (layoutId == 0 || !LoadSkinResource(int(layoutId), L"xml", xml) || !LoadLayer(xml)) {
             return nullptr;
@@ -41,25 +41,25 @@ HWND CBkDialogHost::CreateDialogWindow(HWND owner, const RECT* rect) {
     RegisterWindowClass(kDialogClass, &CBkDialogHost::WindowProc,
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_DROPSHADOW, IDC_ARROW);
     const RECT place = rect ? *rect : RECT{};
-    hwnd_ = CreateWindowEx(view.layer.windowExStyle, kDialogClass, view.layer.title,
-                           view.layer.windowStyle, place.left, place.top, place.Width(),
-                           place.Height(), owner, 0, this);
-    if (!hwnd_) {
+    const BkLayerAttributes& layer = view.Layer();
+    m_hwnd = CreateWindowEx(layer.windowExStyle, kDialogClass, layer.title, layer.windowStyle,
+                            place.left, place.top, place.Width(), place.Height(), owner, 0, this);
+    if (!m_hwnd) {
         return nullptr;
     }
-    if (!view.Create(hwnd_, {place.Width(), place.Height()})) {
-        DestroyWindow(hwnd_);
+    if (!view.Create(m_hwnd, {place.Width(), place.Height()})) {
+        DestroyWindow(m_hwnd);
         return nullptr;
     }
-    SendMessage(hwnd_, WM_INITDIALOG, 0, 0);
-    if (!IsWindow(hwnd_)) {
+    SendMessage(m_hwnd, WM_INITDIALOG, 0, 0);
+    if (!IsWindow(m_hwnd)) {
         return nullptr; // the initialisation closed the dialog
     }
     view.ShowRealWindows(true);
-    if (view.layer.width != 0 && view.layer.height != 0) {
-        ResizeClient(view.layer.width, view.layer.height, false);
+    if (layer.width != 0 && layer.height != 0) {
+        ResizeClient(layer.width, layer.height, false);
     }
-    return hwnd_;
+    return m_hwnd;
 }
 
 std::int32_t CBkDialogHost::RunModal(HWND owner) {
@@ -119,26 +119,26 @@ void CBkDialogHost::EndModal(std::int32_t code) {
 }
 
 void CBkDialogHost::ResizeClient(int width, int height, bool repaint) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
+    SetWindowPos(m_hwnd, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 void CBkDialogHost::CentreOn(HWND owner) {
-    CentreWindowOn(hwnd_, owner);
+    CentreWindowOn(m_hwnd, owner);
 }
 
 LRESULT CBkDialogHost::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
         SetWindowLongPtr(hwnd, GWLP_USERDATA, LPARAM(create->lpCreateParams));
-        static_cast<CBkDialogHost*>(create->lpCreateParams)->hwnd_ = hwnd;
+        static_cast<CBkDialogHost*>(create->lpCreateParams)->m_hwnd = hwnd;
     }
     auto* host = reinterpret_cast<CBkDialogHost*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
     if (!host) {
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        host->hwnd_ = nullptr;
+        host->m_hwnd = nullptr;
         SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }

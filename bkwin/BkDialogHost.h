@@ -27,7 +27,7 @@ public:
     // Keeps the top-left corner and makes the client area width x height.
     void ResizeClient(int width, int height, bool repaint);
 
-    HWND Window() const { return hwnd_; }
+    HWND Window() const { return m_hwnd; }
 
     // Offered every message of the modal loop first; true takes it. Dialogs may add their own
     // checks before calling this.
@@ -49,5 +49,5 @@ private:
     static LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void CentreOn(HWND owner);
 
-    HWND hwnd_ = nullptr;
+    HWND m_hwnd = nullptr;
 };

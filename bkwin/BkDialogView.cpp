@@ -20,23 +20,12 @@
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace {
 
 const WString kViewClass = L"BkDialogView";
-constexpr UINT WM_PRINT = 0x0317;
-constexpr UINT WM_HSCROLL = 0x0114;
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr UINT WM_VKEYTOITEM = 0x002E;
-constexpr UINT WM_CHARTOITEM = 0x002F;
-constexpr UINT WM_PARENTNOTIFY = 0x0210;
-constexpr UINT WM_CTLCOLORFIRST = WM_CTLCOLORMSGBOX;
-constexpr UINT WM_CTLCOLORLAST = WM_CTLCOLORSTATIC;
-constexpr UINT NM_CUSTOMDRAW = UINT(-12);
-// Messages reflected to the control that sent them arrive as the message plus this.
-constexpr UINT OCM_BASE = 0x2000;
-constexpr UINT kLastMouseMessage = 0x020D;
 
 bool IsButtonLike(const CBkWindow& element) {
     return element.IsTag("button") || element.IsTag("imgbtn") || element.IsTag("link");
@@ -57,24 +46,43 @@ bool Reflect(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 
 } // namespace
 
+CBkDialogView::CBkDialogView()
+    : m_sections{{{"header", "0,0,-0,%d"}, {"body", "0,0,-0,-0"}, {"footer", "0,-%d,-0,-0"}}} {}
+
 CBkDialogView::~CBkDialogView() {
-    if (IsWindow(hwnd_)) {
-        SetWindowLongPtr(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+    if (IsWindow(m_hwnd)) {
+        SetWindowLongPtr(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
     }
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        SendElementMessage(section, WM_DESTROY, 0, 0);
+    DestroySections();
+}
+
+template <class Visit> CBkWindow* CBkDialogView::WalkSections(Sections which, Visit visit) {
+    for (SectionSlot& section : m_sections) {
+        if (which == Sections::Loaded && !section.loaded) {
+            continue;
+        }
+        if constexpr (std::is_void_v<std::invoke_result_t<Visit&, SectionSlot&>>) {
+            visit(section);
+        } else if (CBkWindow* found = visit(section)) {
+            return found;
+        }
     }
+    return nullptr;
+}
+
+void CBkDialogView::DestroySections() {
+    WalkSections(Sections::All, [](SectionSlot& section) {
+        SendElementMessage(&section.element, WM_DESTROY, 0, 0);
+        section.loaded = false;
+    });
 }
 
 bool CBkDialogView::LoadLayer(const std::string& xml) {
-    layerLoaded = false;
-    layer = BkLayerAttributes{};
-    layer.windowStyle = WS_POPUP | WS_SYSMENU;
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        SendElementMessage(section, WM_DESTROY, 0, 0);
-    }
-    hasHeader = hasBody = hasFooter = false;
+    m_layerLoaded = false;
+    m_layer = BkLayerAttributes{};
+    m_layer.windowStyle = WS_POPUP | WS_SYSMENU;
+    DestroySections();
 
     TiXmlDocument document;
     document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
@@ -83,20 +91,12 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
         InvalidateAll();
         return false;
     }
-    layer = ReadLayerAttributes(*root);
+    m_layer = ReadLayerAttributes(*root);
 
-    struct Section {
-        const char* name;
-        CBkDialog& element;
-        bool& loaded;
-        const char* posFormat;
-    };
-    for (const Section& section : {Section{"header", header, hasHeader, "0,0,-0,%d"},
-                                   Section{"footer", footer, hasFooter, "0,-%d,-0,-0"},
-                                   Section{"body", body, hasBody, "0,0,-0,-0"}}) {
-        const TiXmlElement* element = root->FirstChildElement(section.name);
+    WalkSections(Sections::All, [root](SectionSlot& section) {
+        const TiXmlElement* element = root->FirstChildElement(section.tag);
         if (!element) {
-            continue;
+            return;
         }
         section.element.LoadXml(*element);
         section.loaded = true;
@@ -104,12 +104,12 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
         char pos[48];
         std::snprintf(pos, sizeof pos, section.posFormat, height ? ParseInt(height) : 0);
         section.element.ApplyAttribute("pos", pos, true);
-    }
+    });
 
-    layerLoaded = true;
-    if (IsWindow(hwnd_)) {
+    m_layerLoaded = true;
+    if (IsWindow(m_hwnd)) {
         InvalidateAll();
-        hoverHandle = pushedHandle = 0;
+        m_hoverHandle = m_pushedHandle = 0;
     }
     return true;
 }
@@ -118,48 +118,41 @@ HWND CBkDialogView::Create(HWND dialog, SIZE size) {
     // Registering again fails harmlessly once the class exists.
     RegisterWindowClass(kViewClass, &CBkDialogView::WindowProc,
                         CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDC_ARROW);
-    hwnd_ = CreateWindowEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP,
-                           0, 0, size.cx, size.cy, dialog, VIEW_CTRL_ID, this);
-    if (!hwnd_) {
+    m_hwnd =
+        CreateWindowEx(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, 0,
+                       0, size.cx, size.cy, dialog, VIEW_CTRL_ID, this);
+    if (!m_hwnd) {
         return nullptr;
     }
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        section->SetHostWindow(hwnd_);
-    }
+    WalkSections(Sections::All,
+                 [this](SectionSlot& section) { section.element.SetHostWindow(m_hwnd); });
 
     RegisterTooltipClass();
-    tooltip_ = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, hwnd_, 0, nullptr);
-    if (tooltip_) {
+    m_tooltip = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, m_hwnd, 0, nullptr);
+    if (m_tooltip) {
         TOOLINFO tool;
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND;
         tool.hwnd = dialog;
-        tool.uId = UINT_PTR(hwnd_);
+        tool.uId = UINT_PTR(m_hwnd);
         tool.lpszText = LPSTR_TEXTCALLBACKW;
-        SendMessage(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-        SendMessage(tooltip_, TTM_ACTIVATE, 1, 0);
+        SendMessage(m_tooltip, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        SendMessage(m_tooltip, TTM_ACTIVATE, 1, 0);
     }
-    return hwnd_;
+    return m_hwnd;
 }
 
 HWND CBkDialogView::Dialog() const {
-    return GetParent(hwnd_);
+    return GetParent(m_hwnd);
 }
 
 void CBkDialogView::ShowRealWindows(bool show) {
-    const struct {
-        bool loaded;
-        CBkDialog& section;
-    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-    for (const auto& entry : sections) {
-        if (entry.loaded) {
-            entry.section.ShowRealWindows(show);
-        }
-    }
+    WalkSections(Sections::Loaded,
+                 [show](SectionSlot& section) { section.element.ShowRealWindows(show); });
 }
 
 bool CBkDialogView::PreTranslateMessage(MSG& msg) {
-    return IsWindow(hwnd_) && IsDialogMessage(hwnd_, &msg);
+    return IsWindow(m_hwnd) && IsDialogMessage(m_hwnd, &msg);
 }
 
 LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -172,23 +165,23 @@ LRESULT CBkDialogView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        view->hwnd_ = nullptr;
-        view->tooltip_ = nullptr;
-        view->capturing_ = false;
-        view->trackingMouse_ = false;
+        view->m_hwnd = nullptr;
+        view->m_tooltip = nullptr;
+        view->m_capturing = false;
+        view->m_trackingMouse = false;
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     return view->HandleMessage(msg, wParam, lParam);
 }
 
 LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= WM_MOUSEFIRST && msg <= kLastMouseMessage && tooltip_) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && m_tooltip) {
         MSG relayed;
-        relayed.hwnd = hwnd_;
+        relayed.hwnd = m_hwnd;
         relayed.message = msg;
         relayed.wParam = wParam;
         relayed.lParam = lParam;
-        SendMessage(tooltip_, TTM_RELAYEVENT, 0, LPARAM(&relayed));
+        SendMessage(m_tooltip, TTM_RELAYEVENT, 0, LPARAM(&relayed));
     }
     switch (msg) {
     case WM_SIZE:
@@ -196,9 +189,9 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
-        BeginPaint(hwnd_, &ps);
+        BeginPaint(m_hwnd, &ps);
         RenderAndCopy(ps.hdc);
-        EndPaint(hwnd_, &ps);
+        EndPaint(m_hwnd, &ps);
         return 0;
     }
     case WM_PRINT:
@@ -207,7 +200,7 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_DESTROY:
-        backBuffer.Reset();
+        m_backBuffer.Reset();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);
@@ -241,7 +234,7 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ReflectToSender(msg, wParam, lParam, result)) {
         return result;
     }
-    return DefWindowProc(hwnd_, msg, wParam, lParam);
+    return DefWindowProc(m_hwnd, msg, wParam, lParam);
 }
 
 bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -259,15 +252,15 @@ bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 }
 
 void CBkDialogView::OnSize(int width, int height) {
-    backBuffer.Reset();
-    size_ = {width, height};
+    m_backBuffer.Reset();
+    m_size = {width, height};
     if (width == 0) {
         return;
     }
-    backBuffer.Reset(CreateCompatibleBitmap(nullptr, width, height));
+    m_backBuffer.Reset(CreateCompatibleBitmap(nullptr, width, height));
     {
         CMemoryDC dc;
-        SelectObject(dc, backBuffer.Get());
+        SelectObject(dc, m_backBuffer.Get());
         PatBlt(dc, 0, 0, width, height, BLACKNESS);
     }
     LayoutSections({0, 0, width, height});
@@ -281,60 +274,60 @@ void CBkDialogView::LayoutSections(const RECT& client) {
     pos.cy = client.Height();
     LONG headerBottom = 0;
     LONG footerHeight = 0;
-    if (hasHeader) {
-        SendElementMessage(&header, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
-        headerBottom = header.rect.bottom;
+    if (SectionSlot& header = Slot(BkSection::Header); header.loaded) {
+        SendElementMessage(&header.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        headerBottom = header.element.rect.bottom;
     }
-    if (hasFooter) {
-        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
-        footerHeight = footer.rect.Height();
+    if (SectionSlot& footer = Slot(BkSection::Footer); footer.loaded) {
+        SendElementMessage(&footer.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+        footerHeight = footer.element.rect.Height();
         WINDOWPOS bottom = pos;
         bottom.y = client.bottom - footerHeight;
         bottom.cy = footerHeight;
-        SendElementMessage(&footer, WM_WINDOWPOSCHANGED, 0, LPARAM(&bottom));
+        SendElementMessage(&footer.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&bottom));
     }
-    if (hasBody) {
+    if (SectionSlot& body = Slot(BkSection::Body); body.loaded) {
         WINDOWPOS middle = pos;
         middle.y = headerBottom;
         middle.cy = client.bottom - footerHeight - headerBottom;
-        SendElementMessage(&body, WM_WINDOWPOSCHANGED, 0, LPARAM(&middle));
+        SendElementMessage(&body.element, WM_WINDOWPOSCHANGED, 0, LPARAM(&middle));
     }
     InvalidateAll();
 }
 
 void CBkDialogView::InvalidateArea(const RECT& area) {
-    if (invalidRegion_) {
+    if (m_invalidRegion) {
         CGdiHandle<HRGN> added(CreateRectRgnIndirect(&area));
-        CombineRgn(invalidRegion_, invalidRegion_, added, RGN_OR);
+        CombineRgn(m_invalidRegion, m_invalidRegion, added, RGN_OR);
     } else {
-        invalidRegion_.Reset(CreateRectRgnIndirect(&area));
+        m_invalidRegion.Reset(CreateRectRgnIndirect(&area));
     }
-    if (IsWindow(hwnd_)) {
-        InvalidateRect(hwnd_, &area, false);
+    if (IsWindow(m_hwnd)) {
+        InvalidateRect(m_hwnd, &area, false);
     }
-    needsRender_ = true;
+    m_needsRender = true;
 }
 
 void CBkDialogView::InvalidateAll() {
-    fullRepaint_ = true;
-    needsRender_ = true;
-    invalidRegion_.Reset();
-    if (IsWindow(hwnd_)) {
-        InvalidateRect(hwnd_, nullptr, false);
+    m_fullRepaint = true;
+    m_needsRender = true;
+    m_invalidRegion.Reset();
+    if (IsWindow(m_hwnd)) {
+        InvalidateRect(m_hwnd, nullptr, false);
     }
 }
 
 void CBkDialogView::RenderAndCopy(HDC target) {
-    if (fullRepaint_) {
-        invalidRegion_.Reset();
-        fullRepaint_ = false;
+    if (m_fullRepaint) {
+        m_invalidRegion.Reset();
+        m_fullRepaint = false;
     }
-    if (!backBuffer) {
+    if (!m_backBuffer) {
         return;
     }
     CMemoryDC dc;
-    SelectObject(dc, backBuffer.Get());
-    if (needsRender_) {
+    SelectObject(dc, m_backBuffer.Get());
+    if (m_needsRender) {
         std::optional<std::lock_guard<std::mutex>> paintLock;
         if (BkWinManager* manager = BkWinManager::Instance()) {
             paintLock.emplace(manager->PaintLock());
@@ -342,79 +335,65 @@ void CBkDialogView::RenderAndCopy(HDC target) {
         CDcStateSaver saver(dc);
         SelectObject(dc, BkFontPool::Instance().GetFont(0));
         SetBkMode(dc, TRANSPARENT);
-        if (invalidRegion_) {
-            SelectClipRgn(dc, invalidRegion_);
+        if (m_invalidRegion) {
+            SelectClipRgn(dc, m_invalidRegion);
         }
-        const struct {
-            bool loaded;
-            CBkDialog& section;
-        } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-        for (const auto& entry : sections) {
-            if (entry.loaded) {
-                entry.section.PaintRegion(dc, invalidRegion_.Get());
-            }
-        }
-        invalidRegion_.Reset();
-        needsRender_ = false;
+        WalkSections(Sections::Loaded, [this, &dc](SectionSlot& section) {
+            section.element.PaintRegion(dc, m_invalidRegion.Get());
+        });
+        m_invalidRegion.Reset();
+        m_needsRender = false;
     }
-    BitBlt(target, 0, 0, size_.cx, size_.cy, dc, 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, m_size.cx, m_size.cy, dc, 0, 0, SRCCOPY);
 }
 
 CBkWindow* CBkDialogView::ElementAt(int x, int y) {
-    const struct {
-        bool loaded;
-        CBkDialog& section;
-    } sections[] = {{hasHeader, header}, {hasBody, body}, {hasFooter, footer}};
-    for (const auto& entry : sections) {
-        if (entry.loaded) {
-            if (const std::uint32_t hit = entry.section.HitTest(x, y, true)) {
-                return LookupElement(hit);
-            }
-        }
-    }
-    return nullptr;
+    return WalkSections(Sections::Loaded, [x, y](SectionSlot& section) {
+        return LookupElement(section.element.HitTest(x, y, true));
+    });
 }
 
 CBkWindow* CBkDialogView::HeaderDragAreaAt(int x, int y) {
-    if (!hasHeader) {
+    SectionSlot& header = Slot(BkSection::Header);
+    if (!header.loaded) {
         return nullptr;
     }
-    CBkWindow* hit = LookupElement(header.HitTest(x, y, true));
+    CBkWindow* hit = LookupElement(header.element.HitTest(x, y, true));
     return hit && !IsButtonLike(*hit) ? hit : nullptr;
 }
 
 void CBkDialogView::NotifyParent(UINT code) {
-    NMHDR record{hwnd_, VIEW_CTRL_ID, code};
+    NMHDR record{m_hwnd, VIEW_CTRL_ID, code};
     SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
 }
 
 LRESULT CBkDialogView::NotifyClick(std::uint32_t itemId, const char* tag) {
     ElementNotify record;
-    record.hdr = {hwnd_, VIEW_CTRL_ID, NOTIFY_ELEMENT_CLICK};
+    record.hdr = {m_hwnd, VIEW_CTRL_ID, NOTIFY_ELEMENT_CLICK};
     record.itemId = itemId;
     record.itemTag = tag;
     return SendMessage(Dialog(), WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&record));
 }
 
 void CBkDialogView::SetTip(const WString& tip) {
-    if (!tooltip_) {
+    if (!m_tooltip) {
         return;
     }
     TOOLINFO tool;
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = Dialog();
-    tool.uId = UINT_PTR(hwnd_);
+    tool.uId = UINT_PTR(m_hwnd);
     tool.lpszText = tip.c_str();
-    SendMessage(tooltip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+    SendMessage(m_tooltip, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
 }
 
 void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (!trackingMouse_) {
+    if (!m_trackingMouse) {
         TRACKMOUSEEVENT request;
         request.dwFlags = TME_LEAVE;
-        request.hwndTrack = hwnd_;
-        trackingMouse_ = TrackMouseEvent(&request);
+        request.hwndTrack = m_hwnd;
+        m_trackingMouse = TrackMouseEvent(&request);
         NotifyParent(NOTIFY_VIEW_MOUSEENTER);
     }
     CBkWindow* element = ElementAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -425,37 +404,38 @@ void CBkDialogView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!element->IsDisabledDeep()) {
         SendElementMessage(element, WM_MOUSEMOVE, wParam, lParam);
     }
-    if (handle == hoverHandle) {
+    if (handle == m_hoverHandle) {
         return;
     }
-    if (CBkWindow* previous = LookupElement(hoverHandle); previous && !previous->IsDisabledDeep()) {
+    if (CBkWindow* previous = LookupElement(m_hoverHandle);
+        previous && !previous->IsDisabledDeep()) {
         previous->ModifyState(0, STATE_HOVER);
         SendElementMessage(previous, WM_MOUSELEAVE, 0, 0);
     }
     // The element may have gone while the previous one handled its leave.
     element = LookupElement(handle);
     if (!element) {
-        hoverHandle = 0;
+        m_hoverHandle = 0;
         return;
     }
     if (!element->IsDisabledDeep()) {
         element->ModifyState(STATE_HOVER, 0);
     }
-    hoverHandle = handle;
+    m_hoverHandle = handle;
     SetTip(element->tip);
 }
 
 void CBkDialogView::OnMouseLeave() {
-    trackingMouse_ = false;
-    if (CBkWindow* hovered = LookupElement(hoverHandle)) {
+    m_trackingMouse = false;
+    if (CBkWindow* hovered = LookupElement(m_hoverHandle)) {
         hovered->ModifyState(0, STATE_HOVER);
         SendElementMessage(hovered, WM_MOUSELEAVE, 0, 0);
     }
-    hoverHandle = 0;
-    if (CBkWindow* pushed = LookupElement(pushedHandle)) {
+    m_hoverHandle = 0;
+    if (CBkWindow* pushed = LookupElement(m_pushedHandle)) {
         pushed->ModifyState(0, STATE_PUSHED);
     }
-    pushedHandle = 0;
+    m_pushedHandle = 0;
     NotifyParent(NOTIFY_VIEW_MOUSELEAVE);
 }
 
@@ -470,28 +450,28 @@ void CBkDialogView::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
         return;
     }
     CBkWindow* element = ElementAt(x, y);
-    if (!element || element->IsDisabledDeep() || capturing_) {
+    if (!element || element->IsDisabledDeep() || m_capturing) {
         return;
     }
-    SetCapture(hwnd_);
-    capturing_ = true;
-    hoverHandle = pushedHandle = element->handle;
+    SetCapture(m_hwnd);
+    m_capturing = true;
+    m_hoverHandle = m_pushedHandle = element->handle;
     element->ModifyState(STATE_PUSHED, 0);
     SendElementMessage(element, WM_LBUTTONDOWN, wParam, lParam);
 }
 
 void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
-    if (capturing_) {
-        capturing_ = false;
+    if (m_capturing) {
+        m_capturing = false;
         ReleaseCapture();
     }
-    const std::uint32_t pushed = std::exchange(pushedHandle, 0);
+    const std::uint32_t pushed = std::exchange(m_pushedHandle, 0);
     CBkWindow* element = LookupElement(pushed);
     if (!element) {
         return;
     }
     element->ModifyState(0, STATE_PUSHED);
-    if (pushed != hoverHandle) {
+    if (pushed != m_hoverHandle) {
         return;
     }
     SendElementMessage(element, WM_LBUTTONUP, wParam, lParam);
@@ -501,14 +481,14 @@ void CBkDialogView::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (!element->href.empty()) {
-        ShellExecute(hwnd_, L"open", element->href, L"", L"", SW_SHOWNORMAL);
+        ShellExecute(m_hwnd, L"open", element->href, L"", L"", SW_SHOWNORMAL);
     } else if (element->id != 0) {
         NotifyClick(std::uint32_t(element->id), element->TagName());
     }
 }
 
 void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
-    if (!layer.canMaximize || !HeaderDragAreaAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+    if (!m_layer.canMaximize || !HeaderDragAreaAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
         return;
     }
     const HWND dialog = Dialog();
@@ -518,20 +498,20 @@ void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
 
 LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     const HWND dialog = Dialog();
-    if ((layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
+    if ((m_layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
         SendMessage(dialog, WM_SETCURSOR, wParam, lParam)) {
         return 1;
     }
     POINT point;
     GetCursorPos(&point);
-    ScreenToClient(hwnd_, &point);
+    ScreenToClient(m_hwnd, &point);
     CBkWindow* element = ElementAt(point.x, point.y);
     if (!element || element->IsDisabledDeep()) {
         SetCursor(LoadCursor(IDC_ARROW));
         return 1;
     }
     if (element->IsTag("realwnd")) {
-        if (const HWND real = GetDlgItem(hwnd_, element->id)) {
+        if (const HWND real = GetDlgItem(m_hwnd, element->id)) {
             SendMessage(real, WM_SETCURSOR, WPARAM(real), lParam);
             return 1;
         }
@@ -556,12 +536,8 @@ LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 CBkWindow* CBkDialogView::FindElement(std::int32_t id) {
-    for (CBkDialog* section : {&header, &body, &footer}) {
-        if (CBkWindow* found = section->FindById(id)) {
-            return found;
-        }
-    }
-    return nullptr;
+    return WalkSections(Sections::All,
+                        [id](SectionSlot& section) { return section.element.FindById(id); });
 }
 
 void CBkDialogView::RepaintElement(const CBkWindow& element, bool visibleOnly) {
@@ -571,15 +547,20 @@ void CBkDialogView::RepaintElement(const CBkWindow& element, bool visibleOnly) {
     InvalidateArea(element.rect);
 }
 
-bool CBkDialogView::SetElementText(std::int32_t id, const WString& text) {
+template <class Change>
+bool CBkDialogView::ChangeElement(std::int32_t id, bool visibleOnly, Change change) {
     CBkWindow* element = FindElement(id);
     if (!element) {
         return false;
     }
-    RepaintElement(*element, true);
-    element->SetText(text);
-    RepaintElement(*element, true);
+    RepaintElement(*element, visibleOnly);
+    change(*element);
+    RepaintElement(*element, visibleOnly);
     return true;
+}
+
+bool CBkDialogView::SetElementText(std::int32_t id, const WString& text) {
+    return ChangeElement(id, true, [&text](CBkWindow& element) { element.SetText(text); });
 }
 
 WString CBkDialogView::GetElementText(std::int32_t id) {
@@ -589,34 +570,21 @@ WString CBkDialogView::GetElementText(std::int32_t id) {
 
 bool CBkDialogView::SetElementAttribute(std::int32_t id, std::string_view name,
                                         std::string_view value) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    RepaintElement(*element, false);
-    element->ApplyAttribute(name, value, false);
-    RepaintElement(*element, false);
-    return true;
+    return ChangeElement(id, false, [name, value](CBkWindow& element) {
+        element.ApplyAttribute(name, value, false);
+    });
 }
 
 bool CBkDialogView::ShowElement(std::int32_t id, bool show) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    SendElementMessage(element, WM_SHOWWINDOW, show ? 1 : 0, 0);
-    RepaintElement(*element, false);
-    return true;
+    return ChangeElement(id, false, [show](CBkWindow& element) {
+        SendElementMessage(&element, WM_SHOWWINDOW, show ? 1 : 0, 0);
+    });
 }
 
 bool CBkDialogView::CheckElement(std::int32_t id, bool checked) {
-    CBkWindow* element = FindElement(id);
-    if (!element) {
-        return false;
-    }
-    element->ModifyState(checked ? STATE_CHECKED : 0, checked ? 0 : STATE_CHECKED);
-    RepaintElement(*element, true);
-    return true;
+    return ChangeElement(id, true, [checked](CBkWindow& element) {
+        element.ModifyState(checked ? STATE_CHECKED : 0, checked ? 0 : STATE_CHECKED);
+    });
 }
 
 bool CBkDialogView::IsElementChecked(std::int32_t id) {
@@ -631,8 +599,7 @@ bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml)
         return false;
     }
     CBkWindow* element = FindElement(id);
-    if (!element || !(element->IsTag("dlg") || element->IsTag("div") || element->IsTag("tab") ||
-                      element->IsTag("dlgfile"))) {
+    if (!element || !element->IsContainer()) {
         return false;
     }
     auto* container = static_cast<CBkContainerWnd*>(element);

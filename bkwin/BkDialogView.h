@@ -9,12 +9,16 @@
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/GdiRegion.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
+// The root elements of a layer, in the order they are hit and painted.
+enum class BkSection { Header, Body, Footer };
+
 class CBkDialogView {
 public:
-    CBkDialogView() = default;
+    CBkDialogView();
     ~CBkDialogView();
     CBkDialogView(const CBkDialogView&) = delete;
     CBkDialogView& operator=(const CBkDialogView&) = delete;
@@ -26,7 +30,7 @@ public:
     // Creates the view window inside `dialog` at (0, 0) with the given size, hosts the
     // sections in it and adds the tooltip. Null on failure.
     HWND Create(HWND dialog, SIZE size);
-    HWND Window() const { return hwnd_; }
+    HWND Window() const { return m_hwnd; }
 
     // Shows or hides the real windows of the loaded sections.
     void ShowRealWindows(bool show);
@@ -42,8 +46,7 @@ public:
     bool ShowElement(std::int32_t id, bool show);
     bool CheckElement(std::int32_t id, bool checked);
     bool IsElementChecked(std::int32_t id);
-    // Replaces the children of a "dlg", "div", "tab" or "dlgfile" element by the top-level
-    // elements of the XML text.
+    // Replaces the children of a container element by the top-level elements of the XML text.
     bool LoadElementChildren(std::int32_t id, const std::string& xml);
 
     // Adds the rectangle to the area rendered at the next paint.
@@ -51,20 +54,37 @@ public:
     // The next paint renders everything.
     void InvalidateAll();
 
-    CBkDialog header;
-    CBkDialog body;
-    CBkDialog footer;
-    BkLayerAttributes layer;
-    bool hasHeader = false;
-    bool hasBody = false;
-    bool hasFooter = false;
-    bool layerLoaded = false;
-    // The bitmap the sections are rendered into, of the view's client size.
-    CGdiHandle<HBITMAP> backBuffer;
-    std::uint32_t hoverHandle = 0;
-    std::uint32_t pushedHandle = 0;
+    // The attributes of the last layer loaded (the defaults after a failed load).
+    const BkLayerAttributes& Layer() const { return m_layer; }
+    bool IsLayerLoaded() const { return m_layerLoaded; }
+    // Whether the loaded layer has the section. Its element exists either way.
+    bool HasSection(BkSection which) const { return m_sections[std::size_t(which)].loaded; }
+    CBkDialog& Section(BkSection which) { return Slot(which).element; }
+    // The handles of the element under the mouse and of the one pressed; 0 for none.
+    std::uint32_t HoverHandle() const { return m_hoverHandle; }
+    std::uint32_t PushedHandle() const { return m_pushedHandle; }
 
 private:
+    struct SectionSlot {
+        SectionSlot(const char* tag, const char* posFormat) : tag(tag), posFormat(posFormat) {}
+
+        const char* tag;       // the layer's child element that loads the section
+        const char* posFormat; // the section's "pos", given that child's "height"
+        CBkDialog element;
+        bool loaded = false;
+    };
+    enum class Sections { All, Loaded };
+
+    // Calls `visit` with the sections (all, or the loaded ones) in hit order. A visit that
+    // answers an element ends the walk, which then answers that element; otherwise null.
+    template <class Visit> CBkWindow* WalkSections(Sections which, Visit visit);
+    SectionSlot& Slot(BkSection which) { return m_sections[std::size_t(which)]; }
+    // Destroys the elements of every section and marks them not loaded.
+    void DestroySections();
+    // Finds the element, repaints it, applies `change` and repaints it where it is then; with
+    // `visibleOnly`, repaints only while it is visible. False for an unknown id.
+    template <class Change> bool ChangeElement(std::int32_t id, bool visibleOnly, Change change);
+
     static LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND Dialog() const;
@@ -93,12 +113,19 @@ private:
     // Repaints the element's rectangle; with `visibleOnly`, only when it is visible.
     void RepaintElement(const CBkWindow& element, bool visibleOnly);
 
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    bool trackingMouse_ = false;
-    bool capturing_ = false;
-    bool needsRender_ = false;
-    bool fullRepaint_ = true;
-    CGdiHandle<HRGN> invalidRegion_;
-    SIZE size_;
+    std::array<SectionSlot, 3> m_sections; // by BkSection
+    BkLayerAttributes m_layer;
+    bool m_layerLoaded = false;
+    // The bitmap the sections are rendered into, of the view's client size.
+    CGdiHandle<HBITMAP> m_backBuffer;
+    std::uint32_t m_hoverHandle = 0;
+    std::uint32_t m_pushedHandle = 0;
+    HWND m_hwnd = nullptr;
+    HWND m_tooltip = nullptr;
+    bool m_trackingMouse = false;
+    bool m_capturing = false;
+    bool m_needsRender = false;
+    bool m_fullRepaint = true;
+    CGdiHandle<HRGN> m_invalidRegion;
+    SIZE m_size;
 };

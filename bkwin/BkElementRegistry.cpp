@@ -10,55 +10,55 @@ ElementRegistry& ElementRegistry::Instance() {
 }
 
 std::uint32_t ElementRegistry::Register(CBkWindow* element) {
-    std::lock_guard guard(lock_);
-    const std::uint32_t handle = ++counter_;
-    elements_.emplace(handle, element);
+    std::lock_guard guard(m_lock);
+    const std::uint32_t handle = ++m_counter;
+    m_elements.emplace(handle, element);
     return handle;
 }
 
 CBkWindow* ElementRegistry::Lookup(std::uint32_t handle) const {
-    std::lock_guard guard(lock_);
-    const auto found = elements_.find(handle);
-    return found == elements_.end() ? nullptr : found->second;
+    std::lock_guard guard(m_lock);
+    const auto found = m_elements.find(handle);
+    return found == m_elements.end() ? nullptr : found->second;
 }
 
 void ElementRegistry::Unregister(std::uint32_t handle) {
-    std::lock_guard guard(lock_);
-    elements_.erase(handle);
+    std::lock_guard guard(m_lock);
+    m_elements.erase(handle);
 }
 
 void ElementRegistry::JoinRadioGroup(const std::string& group, std::uint32_t radio) {
-    std::lock_guard guard(lock_);
-    radioGroups_[group].push_back(radio);
+    std::lock_guard guard(m_lock);
+    m_radioGroups[group].push_back(radio);
 }
 
 void ElementRegistry::LeaveRadioGroup(const std::string& group, std::uint32_t radio) {
-    std::lock_guard guard(lock_);
-    const auto found = radioGroups_.find(group);
-    if (found == radioGroups_.end()) {
+    std::lock_guard guard(m_lock);
+    const auto found = m_radioGroups.find(group);
+    if (found == m_radioGroups.end()) {
         return;
     }
     std::erase(found->second, radio);
     if (found->second.empty()) {
-        radioGroups_.erase(found);
+        m_radioGroups.erase(found);
     }
 }
 
 std::vector<CBkWindow*> ElementRegistry::SelectRadio(const std::string& group,
                                                      std::uint32_t radio) {
-    std::lock_guard guard(lock_);
+    std::lock_guard guard(m_lock);
     std::vector<CBkWindow*> cleared;
-    const auto self = elements_.find(radio);
-    if (self != elements_.end()) {
+    const auto self = m_elements.find(radio);
+    if (self != m_elements.end()) {
         self->second->state |= STATE_CHECKED;
     }
-    const auto members = radioGroups_.find(group);
-    if (members == radioGroups_.end()) {
+    const auto members = m_radioGroups.find(group);
+    if (members == m_radioGroups.end()) {
         return cleared;
     }
     for (std::uint32_t member : members->second) {
-        const auto found = elements_.find(member);
-        if (member == radio || found == elements_.end()) {
+        const auto found = m_elements.find(member);
+        if (member == radio || found == m_elements.end()) {
             continue;
         }
         CBkWindow* other = found->second;

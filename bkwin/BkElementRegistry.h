@@ -30,9 +30,9 @@ public:
     std::vector<CBkWindow*> SelectRadio(const std::string& group, std::uint32_t radio);
 
 private:
-    mutable std::mutex lock_; // guards counter_, elements_ and radioGroups_
-    std::uint32_t counter_ = 0;
-    std::unordered_map<std::uint32_t, CBkWindow*> elements_;
+    mutable std::mutex m_lock; // guards m_counter, m_elements and m_radioGroups
+    std::uint32_t m_counter = 0;
+    std::unordered_map<std::uint32_t, CBkWindow*> m_elements;
     // Group name -> handles of its radio elements, in order of joining.
-    std::map<std::string, std::vector<std::uint32_t>, std::less<>> radioGroups_;
+    std::map<std::string, std::vector<std::uint32_t>, std::less<>> m_radioGroups;
 };

@@ -12,39 +12,39 @@ BkFontPool::BkFontPool() {
 }
 
 void BkFontPool::SetDefaultFont(const WString* face, int height) {
-    baseFace_ = face != nullptr ? *face : WString();
-    baseHeight_ = height;
+    m_baseFace = face != nullptr ? *face : WString();
+    m_baseHeight = height;
     BuildBaseFont();
 }
 
 void BkFontPool::BuildBaseFont() {
     LOGFONT font;
     GetObject(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), &font);
-    font.lfHeight = baseHeight_;
-    font.lfFaceName = baseFace_.substr(0, LF_FACESIZE - 1);
+    font.lfHeight = m_baseHeight;
+    font.lfFaceName = m_baseFace.substr(0, LF_FACESIZE - 1);
     font.lfQuality = ANTIALIASED_QUALITY;
-    baseFont_ = font;
-    HFONT created = CreateFontIndirect(&baseFont_);
+    m_baseFont = font;
+    HFONT created = CreateFontIndirect(&m_baseFont);
     if (created != nullptr) {
-        fonts_[0].Reset(created);
+        m_fonts[0].Reset(created);
     } else {
-        fonts_.erase(0);
+        m_fonts.erase(0);
     }
 }
 
 HFONT BkFontPool::GetFont(WORD code) {
-    auto it = fonts_.find(code);
-    if (it != fonts_.end()) {
+    auto it = m_fonts.find(code);
+    if (it != m_fonts.end()) {
         return it->second;
     }
-    LOGFONT font = baseFont_;
+    LOGFONT font = m_baseFont;
     font.lfWeight = (code & 4) ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = (code & 2) ? 1 : 0;
     font.lfItalic = (code & 1) ? 1 : 0;
-    font.lfHeight = baseFont_.lfHeight - std::int8_t(code >> 8);
+    font.lfHeight = m_baseFont.lfHeight - std::int8_t(code >> 8);
     HFONT created = CreateFontIndirect(&font);
     if (created != nullptr) {
-        fonts_.emplace(code, CGdiHandle<HFONT>(created));
+        m_fonts.emplace(code, CGdiHandle<HFONT>(created));
     }
     return created;
 }

@@ -26,8 +26,8 @@ public:
 private:
     void BuildBaseFont();
 
-    LOGFONT baseFont_;
-    std::unordered_map<WORD, CGdiHandle<HFONT>> fonts_;
-    WString baseFace_ = L"Tahoma";
-    int baseHeight_ = -11;
+    LOGFONT m_baseFont;
+    std::unordered_map<WORD, CGdiHandle<HFONT>> m_fonts;
+    WString m_baseFace = L"Tahoma";
+    int m_baseHeight = -11;
 };

@@ -29,21 +29,21 @@ HRESULT CBkIconWnd::ApplyAttribute(std::string_view name, std::string_view value
 }
 
 void CBkIconWnd::ReloadIcon() {
-    icon_.reset();
-    icon_.reset(systemIcon ? LoadIcon(nullptr, UINT(resourceId))
-                           : LoadSkinIcon(resourceId, size, size));
-    loadedId_ = resourceId;
+    m_icon.reset();
+    m_icon.reset(systemIcon ? LoadIcon(nullptr, UINT(resourceId))
+                            : LoadSkinIcon(resourceId, size, size));
+    m_loadedId = resourceId;
 }
 
 bool CBkIconWnd::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_PAINT:
         result = 0;
-        if (resourceId != loadedId_) {
+        if (resourceId != m_loadedId) {
             ReloadIcon();
         }
-        if (icon_) {
-            DrawIconEx(HDC(wParam), rect.left, rect.top, icon_.get(), rect.Width(), rect.Height(),
+        if (m_icon) {
+            DrawIconEx(HDC(wParam), rect.left, rect.top, m_icon.get(), rect.Width(), rect.Height(),
                        0, nullptr, DI_NORMAL);
         }
         return true;

@@ -22,7 +22,7 @@ public:
     std::int32_t size = 16;
     std::int32_t systemIcon = 0;
 
-    HICON Icon() const { return icon_.get(); }
+    HICON Icon() const { return m_icon.get(); }
 
 private:
     // Destroys the icon held and loads the one `resourceId` names now.
@@ -31,6 +31,6 @@ private:
     struct CIconDeleter {
         void operator()(CIcon* icon) const { DestroyIcon(icon); }
     };
-    std::unique_ptr<CIcon, CIconDeleter> icon_;
-    std::int32_t loadedId_ = -1;
+    std::unique_ptr<CIcon, CIconDeleter> m_icon;
+    std::int32_t m_loadedId = -1;
 };

@@ -12,13 +12,13 @@ BkIconPool& BkIconPool::Instance() {
 }
 
 HICON BkIconPool::GetIcon(int id) {
-    auto it = icons_.find(id);
-    if (it != icons_.end()) {
+    auto it = m_icons.find(id);
+    if (it != m_icons.end()) {
         return it->second.get();
     }
     HICON icon = LoadSkinIcon(id, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
     if (icon != nullptr) {
-        icons_.emplace(id, std::unique_ptr<CIcon, CIconDeleter>(icon));
+        m_icons.emplace(id, std::unique_ptr<CIcon, CIconDeleter>(icon));
     }
     return icon;
 }

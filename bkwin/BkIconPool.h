@@ -19,5 +19,5 @@ private:
     struct CIconDeleter {
         void operator()(CIcon* icon) const { DestroyIcon(icon); }
     };
-    std::unordered_map<int, std::unique_ptr<CIcon, CIconDeleter>> icons_;
+    std::unordered_map<int, std::unique_ptr<CIcon, CIconDeleter>> m_icons;
 };

@@ -8,21 +8,21 @@ HRESULT CBkImageSkin::ApplyAttribute(std::string_view name, std::string_view val
         return S_OK;
     }
     if (name == "src") {
-        image_.bitmap = BkBmpPool::Instance().Get(ParseInt(value));
+        m_image.bitmap = BkBmpPool::Instance().Get(ParseInt(value));
     } else if (name == "mode") {
         if (value == "none") {
-            image_.mode = BkImageOpaque;
+            m_image.mode = BkImageOpaque;
         } else if (value == "mask") {
-            image_.mode = BkImageMask;
+            m_image.mode = BkImageMask;
         } else if (value == "alpha") {
-            image_.mode = BkImageAlpha;
+            m_image.mode = BkImageAlpha;
         } else {
             return E_FAIL;
         }
     } else if (name == "maskcolor") {
-        image_.maskColour = ParseColour(value);
+        m_image.maskColour = ParseColour(value);
     } else if (name == "subwidth") {
-        image_.subWidth = ParseInt(value);
+        m_image.subWidth = ParseInt(value);
     } else {
         return E_FAIL;
     }
@@ -30,13 +30,13 @@ HRESULT CBkImageSkin::ApplyAttribute(std::string_view name, std::string_view val
 }
 
 void CBkImageSkin::Draw(HDC dc, const RECT& rect, int state) {
-    image_.Draw(dc, rect.left, rect.top, state);
+    m_image.Draw(dc, rect.left, rect.top, state);
 }
 
 SIZE CBkImageSkin::NaturalSize() const {
-    SIZE size = image_.BitmapSize();
-    if (image_.bitmap != nullptr && image_.subWidth != 0) {
-        size.cx = image_.subWidth;
+    SIZE size = m_image.BitmapSize();
+    if (m_image.bitmap != nullptr && m_image.subWidth != 0) {
+        size.cx = m_image.subWidth;
     }
     return size;
 }

@@ -17,10 +17,10 @@ public:
     void Draw(HDC dc, const RECT& rect, int state) override;
     // The bitmap size, one sub-image wide when divided.
     SIZE NaturalSize() const override;
-    bool IsStateless() const override { return image_.subWidth == 0; }
+    bool IsStateless() const override { return m_image.subWidth == 0; }
 
-    const CBkImage& Image() const { return image_; }
+    const CBkImage& Image() const { return m_image; }
 
 private:
-    CBkImage image_;
+    CBkImage m_image;
 };

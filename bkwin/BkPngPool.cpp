@@ -11,8 +11,8 @@ BkPngPool& BkPngPool::Instance() {
 }
 
 HBITMAP BkPngPool::Get(int id) {
-    auto it = images_.find(id);
-    if (it != images_.end()) {
+    auto it = m_images.find(id);
+    if (it != m_images.end()) {
         return it->second;
     }
     std::string bytes;
@@ -20,6 +20,6 @@ HBITMAP BkPngPool::Get(int id) {
     if (LoadSkinResource(id, L"png", bytes)) {
         image = LoadPngBitmap(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
-    images_.emplace(id, CGdiHandle<HBITMAP>(image));
+    m_images.emplace(id, CGdiHandle<HBITMAP>(image));
     return image;
 }

@@ -15,5 +15,5 @@ public:
     HBITMAP Get(int id);
 
 private:
-    std::unordered_map<int, CGdiHandle<HBITMAP>> images_;
+    std::unordered_map<int, CGdiHandle<HBITMAP>> m_images;
 };

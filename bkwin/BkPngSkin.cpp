@@ -11,9 +11,9 @@ HRESULT CBkPngSkin::ApplyAttribute(std::string_view name, std::string_view value
         return S_OK;
     }
     if (name == "src") {
-        src_ = ParseInt(value);
+        m_src = ParseInt(value);
     } else if (name == "subwidth") {
-        subWidth_ = ParseInt(value);
+        m_subWidth = ParseInt(value);
     } else {
         return E_FAIL;
     }
@@ -22,29 +22,29 @@ HRESULT CBkPngSkin::ApplyAttribute(std::string_view name, std::string_view value
 
 bool CBkPngSkin::LoadXml(const TiXmlElement& element) {
     CBkSkinBase::LoadXml(element);
-    if (src_ != 0) {
-        image_ = BkPngPool::Instance().Get(src_);
+    if (m_src != 0) {
+        m_image = BkPngPool::Instance().Get(m_src);
     }
     return true;
 }
 
 void CBkPngSkin::Draw(HDC dc, const RECT& rect, int state) {
     BITMAP info;
-    if (image_ == nullptr || !GetObject(image_, &info)) {
+    if (m_image == nullptr || !GetObject(m_image, &info)) {
         return;
     }
-    const int width = subWidth_ != 0 ? subWidth_ : info.bmWidth;
-    const int sourceX = subWidth_ != 0 ? state * subWidth_ : 0;
+    const int width = m_subWidth != 0 ? m_subWidth : info.bmWidth;
+    const int sourceX = m_subWidth != 0 ? state * m_subWidth : 0;
     CMemoryDC memory(dc);
-    SelectObject(memory, image_);
+    SelectObject(memory, m_image);
     AlphaBlend(dc, rect.left, rect.top, width, info.bmHeight, memory, sourceX, 0, width,
                info.bmHeight, BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
 }
 
 SIZE CBkPngSkin::NaturalSize() const {
     BITMAP info;
-    if (image_ == nullptr || !GetObject(image_, &info)) {
+    if (m_image == nullptr || !GetObject(m_image, &info)) {
         return {};
     }
-    return {subWidth_ != 0 ? subWidth_ : info.bmWidth, info.bmHeight};
+    return {m_subWidth != 0 ? m_subWidth : info.bmWidth, info.bmHeight};
 }

@@ -18,10 +18,10 @@ public:
     // size at the rectangle's top-left corner.
     void Draw(HDC dc, const RECT& rect, int state) override;
     SIZE NaturalSize() const override;
-    bool IsStateless() const override { return subWidth_ == 0; }
+    bool IsStateless() const override { return m_subWidth == 0; }
 
 private:
-    HBITMAP image_ = nullptr; // 32-bit, straight alpha; owned by the PNG pool
-    int src_ = 0;
-    int subWidth_ = 0;
+    HBITMAP m_image = nullptr; // 32-bit, straight alpha; owned by the PNG pool
+    int m_src = 0;
+    int m_subWidth = 0;
 };

@@ -19,15 +19,15 @@ bool CBkRadioBox::LoadXml(const TiXmlElement& element) {
     }
     LeaveGroup();
     ElementRegistry::Instance().JoinRadioGroup(group, handle);
-    joined_ = true;
-    joinedGroup_ = group;
+    m_joined = true;
+    m_joinedGroup = group;
     return true;
 }
 
 void CBkRadioBox::LeaveGroup() {
-    if (joined_) {
-        ElementRegistry::Instance().LeaveRadioGroup(joinedGroup_, handle);
-        joined_ = false;
+    if (m_joined) {
+        ElementRegistry::Instance().LeaveRadioGroup(m_joinedGroup, handle);
+        m_joined = false;
     }
 }
 
@@ -50,7 +50,7 @@ bool CBkRadioBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         // The repaint requests go to the view after the registry lock is released: the view
         // looks elements up under the same lock while it handles them.
         const std::vector<CBkWindow*> cleared =
-            ElementRegistry::Instance().SelectRadio(joinedGroup_, handle);
+            ElementRegistry::Instance().SelectRadio(m_joinedGroup, handle);
         for (CBkWindow* other : cleared) {
             other->NotifyInvalidateRect(other->rect);
         }

@@ -25,6 +25,6 @@ private:
     void LeaveGroup();
 
     // The group this element is a member of, when it joined one.
-    bool joined_ = false;
-    std::string joinedGroup_;
+    bool m_joined = false;
+    std::string m_joinedGroup;
 };

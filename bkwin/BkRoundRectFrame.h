@@ -26,17 +26,17 @@ public:
             return false;
         }
         const SIZE size{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (size.cx == lastSize_.cx && size.cy == lastSize_.cy) {
+        if (size.cx == m_lastSize.cx && size.cy == m_lastSize.cy) {
             return false;
         }
         RECT client;
         GetClientRect(hwnd, &client);
         const CRegion region = RoundRectRegion(client);
         SetWindowRgn(hwnd, &region, false);
-        lastSize_ = size;
+        m_lastSize = size;
         return false;
     }
 
 private:
-    SIZE lastSize_{-1, -1};
+    SIZE m_lastSize{-1, -1};
 };

@@ -11,13 +11,13 @@ HRESULT CBkSkinGradation::ApplyAttribute(std::string_view name, std::string_view
         return S_OK;
     }
     if (name == "from") {
-        from_ = ParseColour(value);
+        m_from = ParseColour(value);
     } else if (name == "to") {
-        to_ = ParseColour(value);
+        m_to = ParseColour(value);
     } else if (name == "size") {
-        size_ = ParseInt(value);
+        m_size = ParseInt(value);
     } else if (name == "direction" && (value == "horz" || value == "vert")) {
-        vertical_ = value == "vert";
+        m_vertical = value == "vert";
     } else {
         return E_FAIL;
     }
@@ -25,25 +25,25 @@ HRESULT CBkSkinGradation::ApplyAttribute(std::string_view name, std::string_view
 }
 
 void CBkSkinGradation::Draw(HDC dc, const RECT& rect, int) {
-    if (to_ == CLR_INVALID) {
+    if (m_to == CLR_INVALID) {
         return;
     }
     {
-        CGdiHandle<HBRUSH> brush(CreateSolidBrush(to_));
+        CGdiHandle<HBRUSH> brush(CreateSolidBrush(m_to));
         FillRect(dc, &rect, brush);
     }
-    if (from_ == CLR_INVALID) {
+    if (m_from == CLR_INVALID) {
         return;
     }
     CDcStateSaver saved(dc);
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     RECT band = rect;
-    if (size_ > 0) {
-        if (vertical_) {
-            band.bottom = band.top + size_;
+    if (m_size > 0) {
+        if (m_vertical) {
+            band.bottom = band.top + m_size;
         } else {
-            band.right = band.left + size_;
+            band.right = band.left + m_size;
         }
     }
-    FillGradient(dc, band, from_, to_, vertical_);
+    FillGradient(dc, band, m_from, m_to, m_vertical);
 }

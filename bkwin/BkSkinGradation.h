@@ -17,8 +17,8 @@ public:
     void Draw(HDC dc, const RECT& rect, int state) override;
 
 private:
-    COLORREF from_ = CLR_INVALID;
-    COLORREF to_ = CLR_INVALID;
-    bool vertical_ = false;
-    int size_ = 0;
+    COLORREF m_from = CLR_INVALID;
+    COLORREF m_to = CLR_INVALID;
+    bool m_vertical = false;
+    int m_size = 0;
 };

@@ -15,15 +15,15 @@ RECT At(int x, int y, int width, int height) {
 HRESULT CBkSkinImgFrame::ApplyAttribute(std::string_view name, std::string_view value,
                                         bool loading) {
     if (SUCCEEDED(CBkSkinBase::ApplyAttribute(name, value, loading)) ||
-        SUCCEEDED(skin_.ApplyAttribute(name, value, loading))) {
+        SUCCEEDED(m_skin.ApplyAttribute(name, value, loading))) {
         return S_OK;
     }
     if (name == "crbg") {
-        background_ = ParseColour(value);
+        m_background = ParseColour(value);
     } else if (name == "left") {
-        left_ = ParseInt(value);
+        m_left = ParseInt(value);
     } else if (name == "top") {
-        top_ = ParseInt(value);
+        m_top = ParseInt(value);
     } else if (name == "part") {
         static constexpr struct {
             std::string_view name;
@@ -32,7 +32,7 @@ HRESULT CBkSkinImgFrame::ApplyAttribute(std::string_view name, std::string_view 
                      {"left", 0x0F}, {"center", 0x07}, {"right", 0x27}};
         for (const auto& part : parts) {
             if (value == part.name) {
-                part_ = part.bits;
+                m_part = part.bits;
                 return S_OK;
             }
         }
@@ -44,15 +44,15 @@ HRESULT CBkSkinImgFrame::ApplyAttribute(std::string_view name, std::string_view 
 }
 
 void CBkSkinImgFrame::Draw(HDC dc, const RECT& rect, int) {
-    const CBkImage& image = skin_.Image();
+    const CBkImage& image = m_skin.Image();
     if (image.bitmap == nullptr) {
         return;
     }
     const SIZE size = image.BitmapSize();
-    const int l = left_, t = top_;
+    const int l = m_left, t = m_top;
     const int r = size.cx - l - 1, b = size.cy - t - 1;
-    const bool top = part_ & BkFrameTop, bottom = part_ & BkFrameBottom;
-    const bool left = part_ & BkFrameLeft, right = part_ & BkFrameRight;
+    const bool top = m_part & BkFrameTop, bottom = m_part & BkFrameBottom;
+    const bool left = m_part & BkFrameLeft, right = m_part & BkFrameRight;
 
     RECT inner = rect;
     inner.left += left ? l : 0;
@@ -84,8 +84,8 @@ void CBkSkinImgFrame::Draw(HDC dc, const RECT& rect, int) {
     if (right) {
         image.DrawPart(dc, At(inner.right, inner.top, r, inner.Height()), At(l + 1, t, r, 1));
     }
-    if (background_ != CLR_INVALID && !inner.IsEmpty()) {
-        CGdiHandle<HBRUSH> brush(CreateSolidBrush(background_));
+    if (m_background != CLR_INVALID && !inner.IsEmpty()) {
+        CGdiHandle<HBRUSH> brush(CreateSolidBrush(m_background));
         FillRect(dc, &inner, brush);
     }
 }

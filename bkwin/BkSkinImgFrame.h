@@ -24,9 +24,9 @@ public:
     void Draw(HDC dc, const RECT& rect, int state) override;
 
 private:
-    CBkImageSkin skin_;
-    int left_ = 0;
-    int top_ = 0;
-    COLORREF background_ = CLR_INVALID; // none: the middle stays as it was
-    int part_ = 0x2F;
+    CBkImageSkin m_skin;
+    int m_left = 0;
+    int m_top = 0;
+    COLORREF m_background = CLR_INVALID; // none: the middle stays as it was
+    int m_part = 0x2F;
 };

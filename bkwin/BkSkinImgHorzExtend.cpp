@@ -5,18 +5,18 @@
 HRESULT CBkSkinImgHorzExtend::ApplyAttribute(std::string_view name, std::string_view value,
                                              bool loading) {
     if (SUCCEEDED(CBkSkinBase::ApplyAttribute(name, value, loading)) ||
-        SUCCEEDED(skin_.ApplyAttribute(name, value, loading))) {
+        SUCCEEDED(m_skin.ApplyAttribute(name, value, loading))) {
         return S_OK;
     }
     if (name == "left") {
-        left_ = ParseInt(value);
+        m_left = ParseInt(value);
         return S_OK;
     }
     return E_FAIL;
 }
 
 void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, int state) {
-    const CBkImage& image = skin_.Image();
+    const CBkImage& image = m_skin.Image();
     if (image.bitmap == nullptr) {
         return;
     }
@@ -38,7 +38,7 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, int state) {
             offset = index * image.subWidth;
         }
     }
-    const int l = left_;
+    const int l = m_left;
     const int capRight = width - l - 1;
     image.DrawPart(dc, {dest.left, dest.top, dest.left + l, dest.top + height},
                    {offset, 0, offset + l, height});
@@ -50,5 +50,5 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, int state) {
 }
 
 SIZE CBkSkinImgHorzExtend::NaturalSize() const {
-    return {0, skin_.Image().BitmapSize().cy};
+    return {0, m_skin.Image().BitmapSize().cy};
 }

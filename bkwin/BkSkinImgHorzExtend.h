@@ -17,9 +17,9 @@ public:
     void Draw(HDC dc, const RECT& rect, int state) override;
     // Width 0 (the bar stretches), the bitmap's height.
     SIZE NaturalSize() const override;
-    bool IsStateless() const override { return skin_.IsStateless(); }
+    bool IsStateless() const override { return m_skin.IsStateless(); }
 
 private:
-    CBkImageSkin skin_;
-    int left_ = 0;
+    CBkImageSkin m_skin;
+    int m_left = 0;
 };

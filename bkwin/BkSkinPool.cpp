@@ -43,12 +43,12 @@ BkSkinPool& BkSkinPool::Instance() {
 }
 
 CBkSkinBase* BkSkinPool::Get(std::string_view name) const {
-    auto it = skins_.find(std::string(name));
-    return it != skins_.end() ? it->second.get() : nullptr;
+    auto it = m_skins.find(std::string(name));
+    return it != m_skins.end() ? it->second.get() : nullptr;
 }
 
 bool BkSkinPool::Load(int resourceId) {
-    skins_.clear();
+    m_skins.clear();
     TiXmlDocument document;
     if (!LoadXmlResource(resourceId, document)) {
         return false;
@@ -68,7 +68,7 @@ bool BkSkinPool::Load(int resourceId) {
             continue;
         }
         skin->LoadXml(*e);
-        skins_[name] = std::move(skin);
+        m_skins[name] = std::move(skin);
     }
     return true;
 }

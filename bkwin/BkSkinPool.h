@@ -20,7 +20,7 @@ public:
     bool Load(int resourceId);
 
 private:
-    std::unordered_map<std::string, std::unique_ptr<CBkSkinBase>> skins_;
+    std::unordered_map<std::string, std::unique_ptr<CBkSkinBase>> m_skins;
 };
 
 // Loads the skin list `resourceId` into the process-wide pool (start-up passes 100).

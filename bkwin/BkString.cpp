@@ -27,12 +27,12 @@ bool BkString::Load(int resourceId) {
             continue;
         }
         const char* text = s->GetText();
-        texts_[ParseInt(id)] = text != nullptr ? Utf8ToWide(text) : WString();
+        m_texts[ParseInt(id)] = text != nullptr ? Utf8ToWide(text) : WString();
     }
     return true;
 }
 
 const WString* BkString::Get(std::int32_t id) const {
-    auto it = texts_.find(id);
-    return it != texts_.end() ? &it->second : nullptr;
+    auto it = m_texts.find(id);
+    return it != m_texts.end() ? &it->second : nullptr;
 }

@@ -21,5 +21,5 @@ public:
     const WString* Get(std::int32_t id) const;
 
 private:
-    std::unordered_map<std::int32_t, WString> texts_;
+    std::unordered_map<std::int32_t, WString> m_texts;
 };

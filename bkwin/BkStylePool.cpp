@@ -10,16 +10,16 @@ BkStylePool& BkStylePool::Instance() {
 }
 
 const BkStyle& BkStylePool::Get(std::string_view name) {
-    auto it = styles_.find(std::string(name));
-    if (it != styles_.end()) {
+    auto it = m_styles.find(std::string(name));
+    if (it != m_styles.end()) {
         return it->second;
     }
-    return styles_[std::string()];
+    return m_styles[std::string()];
 }
 
 bool BkStylePool::Load(int resourceId) {
-    styles_.clear();
-    styles_[std::string()] = BkStyle();
+    m_styles.clear();
+    m_styles[std::string()] = BkStyle();
     TiXmlDocument document;
     if (!LoadXmlResource(resourceId, document)) {
         return false;
@@ -32,7 +32,7 @@ bool BkStylePool::Load(int resourceId) {
          e = e->NextSiblingElement("class")) {
         const char* name = e->Attribute("name");
         if (name != nullptr) {
-            styles_[name].LoadXml(*e);
+            m_styles[name].LoadXml(*e);
         }
     }
     return true;

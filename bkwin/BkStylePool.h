@@ -22,7 +22,7 @@ public:
     bool Load(int resourceId);
 
 private:
-    std::unordered_map<std::string, BkStyle> styles_;
+    std::unordered_map<std::string, BkStyle> m_styles;
 };
 
 // Loads the style list `resourceId` into the process-wide pool (start-up passes 101, after the

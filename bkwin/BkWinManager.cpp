@@ -23,18 +23,18 @@ BkWinManager* BkWinManager::Instance() {
 }
 
 HWND BkWinManager::SetCurrentWindow(HWND window) {
-    const std::lock_guard<std::mutex> guard(windowsLock_);
-    HWND& current = windows_[GetCurrentThreadId()];
+    const std::lock_guard<std::mutex> guard(m_windowsLock);
+    HWND& current = m_windows[GetCurrentThreadId()];
     HWND previous = current;
     current = window;
     if (!window) {
-        windows_.erase(GetCurrentThreadId());
+        m_windows.erase(GetCurrentThreadId());
     }
     return previous;
 }
 
 HWND BkWinManager::CurrentWindow() const {
-    const std::lock_guard<std::mutex> guard(windowsLock_);
-    const auto found = windows_.find(GetCurrentThreadId());
-    return found == windows_.end() ? nullptr : found->second;
+    const std::lock_guard<std::mutex> guard(m_windowsLock);
+    const auto found = m_windows.find(GetCurrentThreadId());
+    return found == m_windows.end() ? nullptr : found->second;
 }

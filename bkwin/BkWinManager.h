@@ -23,10 +23,10 @@ public:
     HWND SetCurrentWindow(HWND window);
     HWND CurrentWindow() const;
 
-    std::mutex& PaintLock() { return paintLock_; }
+    std::mutex& PaintLock() { return m_paintLock; }
 
 private:
-    mutable std::mutex windowsLock_; // guards windows_
-    std::unordered_map<DWORD, HWND> windows_;
-    std::mutex paintLock_; // held while a dialog view renders its back buffer
+    mutable std::mutex m_windowsLock; // guards m_windows
+    std::unordered_map<DWORD, HWND> m_windows;
+    std::mutex m_paintLock; // held while a dialog view renders its back buffer
 };

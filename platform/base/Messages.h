@@ -1,5 +1,6 @@
-// Window message numbers and the records some messages carry, with the values that the
-// client's message protocols use.
+// Window message numbers, the controls' messages and notification codes among them, and the
+// records some messages carry, with the values that the client's message protocols use. The
+// platform's numbers are defined here and nowhere else.
 #pragma once
 
 #include "platform/base/Types.h"
@@ -25,6 +26,8 @@ constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_VKEYTOITEM = 0x002E;
+constexpr UINT WM_CHARTOITEM = 0x002F;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
@@ -37,6 +40,7 @@ constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCCALCSIZE = 0x0083;
 constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_NCACTIVATE = 0x0086;
+constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -46,9 +50,14 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+// Every WM_CTLCOLOR message lies in this range.
+constexpr UINT WM_CTLCOLORFIRST = WM_CTLCOLORMSGBOX;
+constexpr UINT WM_CTLCOLORLAST = WM_CTLCOLORSTATIC;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -62,6 +71,7 @@ constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSEFIRST = WM_MOUSEMOVE;
 constexpr UINT WM_MOUSELAST = 0x020D;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
@@ -69,8 +79,54 @@ constexpr UINT WM_CUT = 0x0300;
 constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_PRINT = 0x0317; // wParam: the device context to render into
 constexpr UINT WM_USER = 0x0400;
+// Messages reflected back to the control that sent them arrive as the message plus this.
+constexpr UINT OCM_BASE = 0x2000;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_NOTIFY codes common to the controls.
+constexpr UINT NM_CUSTOMDRAW = UINT(-12);
+
+// Edit control messages.
+constexpr UINT EM_GETSEL = 0x00B0;    // wParam, lParam: optional DWORD* for start and end
+constexpr UINT EM_SETSEL = 0x00B1;    // anchor, caret; -1 as anchor deselects, as caret: end
+constexpr UINT EM_GETMODIFY = 0x00B8; // whether the user changed the text
+constexpr UINT EM_SETMODIFY = 0x00B9; // wParam: the new flag
+constexpr UINT EM_LIMITTEXT = 0x00C5; // wParam: characters; 0 means no practical limit
+constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
+constexpr UINT EM_CANUNDO = 0x00C6; // whether EM_UNDO (or Ctrl+Z) would change something
+constexpr UINT EM_UNDO = 0x00C7;    // takes the last change back; again, takes the undo back
+constexpr UINT EM_SETPASSWORDCHAR = 0x00CC; // wParam: the character; 0 shows the text
+constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
+constexpr UINT EM_SETREADONLY = 0x00CF; // wParam: read-only or not
+constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+constexpr UINT EM_SETMARGINS = 0x00D3; // wParam: EC_ flags; lParam: MAKELPARAM(left, right)
+constexpr UINT EM_GETMARGINS = 0x00D4; // answers MAKELPARAM(left, right)
+constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+
+// Edit control notification codes (the high word of WM_COMMAND's wParam).
+constexpr WORD EN_SETFOCUS = 0x0100;
+constexpr WORD EN_KILLFOCUS = 0x0200;
+constexpr WORD EN_CHANGE = 0x0300;
+constexpr WORD EN_UPDATE = 0x0400;
+constexpr WORD EN_MAXTEXT = 0x0501;
+
+// Static control messages.
+constexpr UINT STM_SETIMAGE = 0x0172;
+constexpr UINT STM_GETIMAGE = 0x0173;
+
+// Tooltip control messages.
+constexpr UINT TTM_ACTIVATE = WM_USER + 1;        // wParam: TRUE shows tips, FALSE hides them
+constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;    // wParam: TTDT_xxx, lParam: milliseconds
+constexpr UINT TTM_RELAYEVENT = WM_USER + 7;      // lParam: MSG* of a mouse message
+constexpr UINT TTM_POP = WM_USER + 28;            // hides the tip now
+constexpr UINT TTM_ADDTOOLW = WM_USER + 50;       // lParam: TOOLINFO*; answers TRUE when added
+constexpr UINT TTM_UPDATETIPTEXTW = WM_USER + 57; // lParam: TOOLINFO* naming the tool
+
+// Tooltip notification codes: sent to the tool's owner as WM_NOTIFY (wParam = the tool id)
+// for a callback tool's text.
+constexpr UINT TTN_GETDISPINFOW = UINT(-530);
 
 // WM_SETICON kinds (wParam).
 constexpr WPARAM ICON_SMALL = 0;

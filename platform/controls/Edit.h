@@ -19,6 +19,7 @@
 // the brush for the rest of the background.
 #pragma once
 
+#include "platform/base/Messages.h"
 #include "platform/base/Types.h"
 
 // Styles.
@@ -34,32 +35,9 @@ constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD ES_NUMBER = 0x2000;
 
-// Messages.
-constexpr UINT EM_GETSEL = 0x00B0;    // wParam, lParam: optional DWORD* for start and end
-constexpr UINT EM_SETSEL = 0x00B1;    // anchor, caret; -1 as anchor deselects, as caret: end
-constexpr UINT EM_GETMODIFY = 0x00B8; // whether the user changed the text
-constexpr UINT EM_SETMODIFY = 0x00B9; // wParam: the new flag
-constexpr UINT EM_LIMITTEXT = 0x00C5; // wParam: characters; 0 means no practical limit
-constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
-constexpr UINT EM_CANUNDO = 0x00C6; // whether EM_UNDO (or Ctrl+Z) would change something
-constexpr UINT EM_UNDO = 0x00C7;    // takes the last change back; again, takes the undo back
-constexpr UINT EM_SETPASSWORDCHAR = 0x00CC; // wParam: the character; 0 shows the text
-constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
-constexpr UINT EM_SETREADONLY = 0x00CF; // wParam: read-only or not
-constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
-constexpr UINT EM_SETMARGINS = 0x00D3; // wParam: EC_ flags; lParam: MAKELPARAM(left, right)
-constexpr UINT EM_GETMARGINS = 0x00D4; // answers MAKELPARAM(left, right)
-constexpr UINT EM_GETLIMITTEXT = 0x00D5;
-
+// EM_SETMARGINS and EM_GETMARGINS sides.
 constexpr WPARAM EC_LEFTMARGIN = 0x0001;
 constexpr WPARAM EC_RIGHTMARGIN = 0x0002;
-
-// Notification codes.
-constexpr WORD EN_SETFOCUS = 0x0100;
-constexpr WORD EN_KILLFOCUS = 0x0200;
-constexpr WORD EN_CHANGE = 0x0300;
-constexpr WORD EN_UPDATE = 0x0400;
-constexpr WORD EN_MAXTEXT = 0x0501;
 
 // Answered by WM_GETDLGCODE besides the codes of DialogMessage.h: the edit takes EM_SETSEL.
 constexpr LRESULT DLGC_HASSETSEL = 0x0008;

@@ -14,13 +14,6 @@
 
 inline const WString TOOLTIPS_CLASS = L"tooltips_class32";
 
-constexpr UINT TTM_ACTIVATE = WM_USER + 1;        // wParam: TRUE shows tips, FALSE hides them
-constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;    // wParam: TTDT_xxx, lParam: milliseconds
-constexpr UINT TTM_RELAYEVENT = WM_USER + 7;      // lParam: MSG* of a mouse message
-constexpr UINT TTM_POP = WM_USER + 28;            // hides the tip now
-constexpr UINT TTM_ADDTOOLW = WM_USER + 50;       // lParam: TOOLINFO*; answers TRUE when added
-constexpr UINT TTM_UPDATETIPTEXTW = WM_USER + 57; // lParam: TOOLINFO* naming the tool
-
 // TTM_SETDELAYTIME kinds. Only the initial (hover) delay is set here, by either kind; a tip
 // goes by itself after ten of them. A negative time restores the default of 500 ms.
 constexpr WPARAM TTDT_AUTOMATIC = 0;
@@ -42,9 +35,6 @@ struct TOOLINFO {
     // The text (copied), or LPSTR_TEXTCALLBACKW; null is empty.
     const wchar_t* lpszText = nullptr;
 };
-
-// Sent to the tool's owner as WM_NOTIFY (wParam = the tool id) for a callback tool's text.
-constexpr UINT TTN_GETDISPINFOW = UINT(-530);
 
 struct NMTTDISPINFO {
     NMHDR hdr; // hwndFrom = the tooltip, idFrom = the tool id, code = TTN_GETDISPINFOW

@@ -4,7 +4,7 @@
 
 #include "platform/base/Messages.h"
 
-constexpr UINT WM_GETDLGCODE = 0x0087;
+// WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 constexpr LRESULT DLGC_WANTTAB = 0x0002;
 constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr UINT WM_VSCROLL = 0x0115;
-constexpr UINT NM_CUSTOMDRAW = UINT(-12);
-
 // A real child window of the view that records what reaches it.
 struct ControlLog {
     std::vector<UINT> messages;
@@ -28,10 +25,10 @@ ControlLog g_control;
 
 LRESULT ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CTLCOLOREDIT + 0x2000:
+    case OCM_BASE + WM_CTLCOLOREDIT:
         g_control.messages.push_back(msg);
         return g_control.ctlColorAnswer;
-    case WM_NOTIFY + 0x2000:
+    case OCM_BASE + WM_NOTIFY:
         g_control.messages.push_back(msg);
         return g_control.customDrawAnswer;
     case WM_SETCURSOR:
@@ -49,7 +46,8 @@ protected:
         g_control = {};
         RegisterWindowClass(L"BkTestControl", &ControlProc, 0, IDC_ARROW);
         ASSERT_TRUE(dialog.LoadLayout());
-        auto* real = dialog.view.body.AppendChild(std::make_unique<CTestRealWindow>());
+        auto* real =
+            dialog.view.Section(BkSection::Body).AppendChild(std::make_unique<CTestRealWindow>());
         real->id = 41;
         real->ApplyAttribute("pos", "200,100,240,120", true);
         const RECT place{100, 100, 110, 110};

@@ -32,7 +32,6 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kCyan = RGB(0, 255, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
-constexpr UINT kPrint = 0x0317; // WM_PRINT: wparam is the device context
 
 // A header element that is pressed like a button instead of dragging the window.
 class CTestButton : public CBkWindow {
@@ -45,7 +44,8 @@ class DialogViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dialog.LoadLayout());
-        auto* button = dialog.view.header.AppendChild(std::make_unique<CTestButton>());
+        auto* button =
+            dialog.view.Section(BkSection::Header).AppendChild(std::make_unique<CTestButton>());
         button->id = 12;
         button->ApplyAttribute("pos", "250,5,280,25", true);
         const RECT place{100, 100, 110, 110};
@@ -75,7 +75,7 @@ protected:
 BkLayerAttributes AttributesOf(const std::string& layer) {
     CBkDialogView view;
     EXPECT_TRUE(view.LoadLayer(layer));
-    return view.layer;
+    return view.Layer();
 }
 
 } // namespace
@@ -115,13 +115,13 @@ TEST(DialogLayerTest, AttributesGiveTitleSizeAndStyles) {
 TEST(DialogLayerTest, AnUnusableLayerLeavesNoSections) {
     CBkDialogView view;
     ASSERT_TRUE(view.LoadLayer("<layer><body width='full' height='full'/></layer>"));
-    EXPECT_TRUE(view.hasBody);
+    EXPECT_TRUE(view.HasSection(BkSection::Body));
     for (const char* bad : {"<layer><body>", "<dialog><body/></dialog>", ""}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(view.LoadLayer(bad));
-        EXPECT_FALSE(view.layerLoaded);
-        EXPECT_FALSE(view.hasBody);
-        EXPECT_EQ(view.layer.windowStyle, 0x80080000u);
+        EXPECT_FALSE(view.IsLayerLoaded());
+        EXPECT_FALSE(view.HasSection(BkSection::Body));
+        EXPECT_EQ(view.Layer().windowStyle, 0x80080000u);
     }
 }
 
@@ -144,9 +144,9 @@ TEST_F(DialogViewTest, SectionsAreLaidOutInTheClientArea) {
     EXPECT_EQ(dialog.initDialogs, 1);
     EXPECT_EQ(GetWindowText(hwnd), L"Test dialog");
     EXPECT_EQ(GetDlgCtrlID(dialog.view.Window()), 1000);
-    EXPECT_EQ(dialog.view.header.rect, (RECT{0, 0, 350, 31}));
-    EXPECT_EQ(dialog.view.body.rect, (RECT{0, 31, 350, 195}));
-    EXPECT_EQ(dialog.view.footer.rect, (RECT{0, 195, 350, 240}));
+    EXPECT_EQ(dialog.view.Section(BkSection::Header).rect, (RECT{0, 0, 350, 31}));
+    EXPECT_EQ(dialog.view.Section(BkSection::Body).rect, (RECT{0, 31, 350, 195}));
+    EXPECT_EQ(dialog.view.Section(BkSection::Footer).rect, (RECT{0, 195, 350, 240}));
     EXPECT_EQ(dialog.view.FindElement(21)->rect, (RECT{10, 41, 60, 71}));
 }
 
@@ -154,9 +154,9 @@ TEST(DialogLayoutTest, ABodyOnlyLayerCoversTheWholeClientArea) {
     CTestDialog dialog(9301);
     const HWND hwnd = dialog.CreateDialogWindow(nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(dialog.view.body.rect, (RECT{0, 0, 200, 100}));
-    EXPECT_FALSE(dialog.view.hasHeader);
-    EXPECT_FALSE(dialog.view.hasFooter);
+    EXPECT_EQ(dialog.view.Section(BkSection::Body).rect, (RECT{0, 0, 200, 100}));
+    EXPECT_FALSE(dialog.view.HasSection(BkSection::Header));
+    EXPECT_FALSE(dialog.view.HasSection(BkSection::Footer));
 }
 
 TEST_F(DialogViewTest, TheBackBufferShowsTheSectionsAndRendersOnlyTheInvalidArea) {
@@ -197,7 +197,7 @@ TEST_F(DialogViewTest, AClickNeedsTheReleaseOverThePressedElement) {
     headless::ReleaseButton();
     headless::PumpMessages();
     EXPECT_TRUE(dialog.clicks.empty());
-    EXPECT_EQ(dialog.view.pushedHandle, 0u);
+    EXPECT_EQ(dialog.view.PushedHandle(), 0u);
 
     // Press on A, move to B and back onto A, release: A's click. (The press is away from the
     // first one, which would make it a double click.)
@@ -220,14 +220,14 @@ TEST_F(DialogViewTest, AClickNeedsTheReleaseOverThePressedElement) {
 TEST_F(DialogViewTest, HoverFollowsTheMouseAndTheViewReportsEnterAndLeave) {
     MoveTo(hwnd, 20, 50);
     const CBkWindow* first = dialog.view.FindElement(21);
-    EXPECT_EQ(dialog.view.hoverHandle, first->handle);
+    EXPECT_EQ(dialog.view.HoverHandle(), first->handle);
     EXPECT_TRUE(first->state & STATE_HOVER);
     MoveTo(hwnd, 120, 50);
     EXPECT_FALSE(first->state & STATE_HOVER);
     EXPECT_TRUE(dialog.view.FindElement(22)->state & STATE_HOVER);
     headless::MoveMouse(1000, 700);
     headless::PumpMessages();
-    EXPECT_EQ(dialog.view.hoverHandle, 0u);
+    EXPECT_EQ(dialog.view.HoverHandle(), 0u);
     EXPECT_FALSE(dialog.view.FindElement(22)->state & STATE_HOVER);
     EXPECT_EQ(dialog.viewCodes,
               (std::vector<UINT>{NOTIFY_VIEW_MOUSEENTER, NOTIFY_VIEW_MOUSELEAVE}));
@@ -287,7 +287,7 @@ TEST_F(DialogViewTest, TheHeaderDragsAndMaximisesWhileItsButtonsArePressed) {
     RECT window;
     GetWindowRect(hwnd, &window);
     EXPECT_EQ(window, (RECT{-1, -1, 1281, 761}));
-    EXPECT_EQ(dialog.view.footer.rect, (RECT{0, 717, 1282, 762}));
+    EXPECT_EQ(dialog.view.Section(BkSection::Footer).rect, (RECT{0, 717, 1282, 762}));
 
     // No dragging while maximised; a double click restores.
     const std::size_t commands = dialog.sysCommands.size();
@@ -368,6 +368,7 @@ TEST_F(DialogViewTest, LoadElementChildrenReplacesAContainersChildren) {
                                  "<dlg id='32' pos='20,0,40,20' crbg='00FF00'/>";
     EXPECT_FALSE(dialog.view.LoadElementChildren(22, "<dlg"));
     EXPECT_FALSE(dialog.view.LoadElementChildren(99, children));
+    EXPECT_FALSE(dialog.view.LoadElementChildren(12, children)); // the header's button
     ASSERT_TRUE(dialog.view.LoadElementChildren(22, children));
     ASSERT_NE(dialog.view.FindElement(31), nullptr);
     EXPECT_EQ(dialog.view.FindElement(32)->rect, (RECT{120, 41, 140, 61}));
@@ -379,22 +380,22 @@ TEST_F(DialogViewTest, LoadElementChildrenReplacesAContainersChildren) {
 
     // Loading again drops the old children, the hovered one among them: the view only holds
     // its handle, which no longer finds it.
-    const std::uint32_t hovered = dialog.view.hoverHandle;
+    const std::uint32_t hovered = dialog.view.HoverHandle();
     ASSERT_EQ(hovered, dialog.view.FindElement(32)->handle);
     ASSERT_TRUE(dialog.view.LoadElementChildren(22, "<dlg id='33' pos='0,0,5,5'/>"));
     EXPECT_EQ(dialog.view.FindElement(31), nullptr);
     EXPECT_NE(dialog.view.FindElement(33), nullptr);
     EXPECT_EQ(ElementRegistry::Instance().Lookup(hovered), nullptr);
     MoveTo(hwnd, 20, 50);
-    EXPECT_EQ(dialog.view.hoverHandle, dialog.view.FindElement(21)->handle);
+    EXPECT_EQ(dialog.view.HoverHandle(), dialog.view.FindElement(21)->handle);
     headless::MoveMouse(1000, 700);
     headless::PumpMessages();
-    EXPECT_EQ(dialog.view.hoverHandle, 0u);
+    EXPECT_EQ(dialog.view.HoverHandle(), 0u);
 }
 
 TEST_F(DialogViewTest, PrintRendersIntoTheGivenContext) {
     CBkTestSurface surface(350, 240, RGB(1, 2, 3));
-    SendMessage(dialog.view.Window(), kPrint, WPARAM(surface.Dc()), 0);
+    SendMessage(dialog.view.Window(), WM_PRINT, WPARAM(surface.Dc()), 0);
     EXPECT_EQ(surface.At(5, 5), kRed);
     EXPECT_EQ(surface.At(20, 50), kBlue);
     EXPECT_EQ(surface.At(200, 230), kGrey);
@@ -402,17 +403,17 @@ TEST_F(DialogViewTest, PrintRendersIntoTheGivenContext) {
 
 TEST_F(DialogViewTest, LoadingAnotherLayerReplacesTheSectionsAndRepaintsAll) {
     MoveTo(hwnd, 20, 50);
-    ASSERT_NE(dialog.view.hoverHandle, 0u);
+    ASSERT_NE(dialog.view.HoverHandle(), 0u);
     std::string xml;
     ASSERT_TRUE(LoadSkinResource(9301, L"xml", xml));
     ASSERT_TRUE(dialog.LoadLayer(xml));
-    EXPECT_EQ(dialog.view.hoverHandle, 0u);
-    EXPECT_FALSE(dialog.view.hasHeader);
+    EXPECT_EQ(dialog.view.HoverHandle(), 0u);
+    EXPECT_FALSE(dialog.view.HasSection(BkSection::Header));
     EXPECT_EQ(dialog.view.FindElement(21), nullptr);
     // The new body is laid out at the next size change.
     dialog.ResizeClient(300, 200, true);
     headless::PumpMessages();
-    EXPECT_EQ(dialog.view.body.rect, (RECT{0, 0, 300, 200}));
+    EXPECT_EQ(dialog.view.Section(BkSection::Body).rect, (RECT{0, 0, 300, 200}));
     EXPECT_EQ(PaintedAt(hwnd, 5, 5), kBlue);
     EXPECT_EQ(PaintedAt(hwnd, 290, 198), kBlue); // where the old footer was
 }

@@ -119,13 +119,13 @@ TEST_F(RealWndTest, TheSameRectangleAgainMovesNothingAndSendsNothing) {
     dialog.resized.clear();
     const RECT same = element->rect;
     // The body places its children again in the same area.
-    const RECT area = dialog.view.body.rect;
+    const RECT area = dialog.view.Section(BkSection::Body).rect;
     WINDOWPOS pos;
     pos.x = area.left;
     pos.y = area.top;
     pos.cx = area.Width();
     pos.cy = area.Height();
-    SendElementMessage(&dialog.view.body, WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+    SendElementMessage(&dialog.view.Section(BkSection::Body), WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
     EXPECT_EQ(element->rect, same);
     EXPECT_TRUE(dialog.resized.empty());
     EXPECT_EQ(ChildRect(wall), (RECT{1, 2, 4, 6}));

@@ -9,17 +9,17 @@
 class CBkTestSurface {
 public:
     CBkTestSurface(int width, int height, COLORREF fill)
-        : bitmap_(CreateCompatibleBitmap(nullptr, width, height)) {
-        SelectObject(dc_, bitmap_.Get());
+        : m_bitmap(CreateCompatibleBitmap(nullptr, width, height)) {
+        SelectObject(m_dc, m_bitmap.Get());
         const RECT all{0, 0, width, height};
         CGdiHandle<HBRUSH> brush(CreateSolidBrush(fill));
-        FillRect(dc_, &all, brush);
+        FillRect(m_dc, &all, brush);
     }
 
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    HDC Dc() const { return m_dc; }
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
 
 private:
-    CGdiHandle<HBITMAP> bitmap_;
-    CMemoryDC dc_;
+    CGdiHandle<HBITMAP> m_bitmap;
+    CMemoryDC m_dc;
 };

@@ -8,8 +8,8 @@
 #include "platform/draw/image/PngWrite.h"
 
 CSheetCanvas::CSheetCanvas(int width, int height, COLORREF background)
-    : bitmap_(CreateCompatibleBitmap(nullptr, width, height)), width_(width), height_(height) {
-    SelectObject(dc_, bitmap_.Get());
+    : m_bitmap(CreateCompatibleBitmap(nullptr, width, height)), m_width(width), m_height(height) {
+    SelectObject(m_dc, m_bitmap.Get());
     Fill({0, 0, width, height}, background);
 }
 
@@ -19,28 +19,28 @@ bool CSheetCanvas::DrawSkinClipped(std::string_view name, const RECT& rect, cons
     if (skin == nullptr) {
         return false;
     }
-    CDcStateSaver saved(dc_);
-    IntersectClipRect(dc_, clip.left, clip.top, clip.right, clip.bottom);
-    skin->Draw(dc_, rect, state);
+    CDcStateSaver saved(m_dc);
+    IntersectClipRect(m_dc, clip.left, clip.top, clip.right, clip.bottom);
+    skin->Draw(m_dc, rect, state);
     return true;
 }
 
 void CSheetCanvas::Fill(const RECT& rect, COLORREF colour) {
     CGdiHandle<HBRUSH> brush(CreateSolidBrush(colour));
-    FillRect(dc_, &rect, brush);
+    FillRect(m_dc, &rect, brush);
 }
 
 void CSheetCanvas::Text(const WString& text, RECT rect, WORD fontCode, COLORREF colour,
                         UINT format) {
-    CDcStateSaver saved(dc_);
-    SelectObject(dc_, BkFontPool::Instance().GetFont(fontCode));
-    SetTextColor(dc_, colour);
-    SetBkMode(dc_, TRANSPARENT);
-    DrawText(dc_, text, &rect, format);
+    CDcStateSaver saved(m_dc);
+    SelectObject(m_dc, BkFontPool::Instance().GetFont(fontCode));
+    SetTextColor(m_dc, colour);
+    SetBkMode(m_dc, TRANSPARENT);
+    DrawText(m_dc, text, &rect, format);
 }
 
 bool CSheetCanvas::SavePng(const std::string& path) const {
-    CBitmap* pixels = GdiCast<CBitmap>(bitmap_.Get());
+    CBitmap* pixels = GdiCast<CBitmap>(m_bitmap.Get());
     return pixels != nullptr &&
-           WritePngFile(path, width_, height_, pixels->Row(0), pixels->Stride(), 4);
+           WritePngFile(path, m_width, m_height, pixels->Row(0), pixels->Stride(), 4);
 }

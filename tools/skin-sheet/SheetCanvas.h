@@ -12,7 +12,7 @@ class CSheetCanvas {
 public:
     CSheetCanvas(int width, int height, COLORREF background);
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return m_dc; }
 
     // Draws the named skin into the rectangle with the state, kept inside `clip` (skins may
     // draw past the rectangle at their own size); false when there is no such skin.
@@ -27,8 +27,8 @@ public:
     bool SavePng(const std::string& path) const;
 
 private:
-    CGdiHandle<HBITMAP> bitmap_;
-    CMemoryDC dc_;
-    int width_;
-    int height_;
+    CGdiHandle<HBITMAP> m_bitmap;
+    CMemoryDC m_dc;
+    int m_width;
+    int m_height;
 };

@@ -28,7 +28,6 @@ constexpr UINT kTrayCallback = 2024;
 constexpr UINT_PTR kCommandHello = 32775;
 constexpr UINT_PTR kCommandQuit = 32774;
 constexpr UINT_PTR kCommandMove = 32776;
-constexpr UINT kEnChange = 0x0300;
 
 constexpr COLORREF kHeader = RGB(0x1F, 0x5F, 0xA8);
 constexpr COLORREF kBody = RGB(0xF2, 0xF4, 0xF7);
@@ -96,7 +95,7 @@ LRESULT MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == kEditId && HIWORD(wParam) == kEnChange) {
+        if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
             Say("edit: " + WideToUtf8(GetWindowText(reinterpret_cast<HWND>(lParam))));
         } else if (wParam == kCommandHello) {
             Say("menu: 32775");
