@@ -18,7 +18,12 @@ int CVideoWallPicture::GridSize(int cameraCount) {
     return 0;
 }
 
-bool CVideoWallPicture::Draw(const FrameWorkItem* item, const RECT& wallRect) {
+void CVideoWallPicture::UseCanvas(cv::Mat canvas, const RECT& wallRect) {
+    m_canvas = canvas;
+    m_wallRect = wallRect;
+}
+
+bool CVideoWallPicture::Draw(const FrameWorkItem* item, const RECT& wallRect, cv::Rect* drawn) {
     if (!item || item->image.empty()) {
         return false;
     }
@@ -38,6 +43,9 @@ bool CVideoWallPicture::Draw(const FrameWorkItem* item, const RECT& wallRect) {
             item->image.copyTo(m_canvas);
         } else {
             cv::resize(item->image, m_canvas, m_canvas.size(), 0, 0, cv::INTER_LINEAR);
+        }
+        if (drawn) {
+            *drawn = cv::Rect(0, 0, m_canvas.cols, m_canvas.rows);
         }
         return true;
     }
@@ -59,5 +67,8 @@ bool CVideoWallPicture::Draw(const FrameWorkItem* item, const RECT& wallRect) {
     const cv::Rect target(column * tileWidth, m_wallRect.Height() - (row + 1) * tileHeight,
                           tileWidth, tileHeight);
     tile.copyTo(m_canvas(target));
+    if (drawn) {
+        *drawn = target;
+    }
     return true;
 }

@@ -16,7 +16,12 @@ public:
     // Draws the item. The canvas is created at the first item, with the size of `wallRect`
     // and the item's image type, and cleared to black; later sizes are ignored. False when
     // nothing was drawn (no item or image, a camera count outside 1 to 16, an empty wall).
-    bool Draw(const FrameWorkItem* item, const RECT& wallRect);
+    // `drawn`, when given, receives the canvas rectangle that changed.
+    bool Draw(const FrameWorkItem* item, const RECT& wallRect, cv::Rect* drawn = nullptr);
+
+    // Draws into `canvas` (bottom row first, the size of `wallRect`) from now on instead of a
+    // canvas of its own, so that the picture can live in memory that is shown directly.
+    void UseCanvas(cv::Mat canvas, const RECT& wallRect);
 
     // Bottom row first; empty before the first item.
     const cv::Mat& Canvas() const { return m_canvas; }
