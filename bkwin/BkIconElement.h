@@ -28,9 +28,6 @@ private:
     // Destroys the icon held and loads the one `resourceId` names now.
     void ReloadIcon();
 
-    struct CIconDeleter {
-        void operator()(CIcon* icon) const { DestroyIcon(icon); }
-    };
-    std::unique_ptr<CIcon, CIconDeleter> m_icon;
+    CIconPtr m_icon;
     std::int32_t m_loadedId = -1;
 };

@@ -16,8 +16,5 @@ public:
     HICON GetIcon(int id);
 
 private:
-    struct CIconDeleter {
-        void operator()(CIcon* icon) const { DestroyIcon(icon); }
-    };
-    std::unordered_map<int, std::unique_ptr<CIcon, CIconDeleter>> m_icons;
+    std::unordered_map<int, CIconPtr> m_icons;
 };

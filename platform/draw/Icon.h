@@ -5,6 +5,7 @@
 #include "platform/draw/GdiObject.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CIcon {
@@ -42,6 +43,12 @@ HICON CreateIconIndirect(const ICONINFO* info);
 HICON CreateIconFromBitmap(HBITMAP bitmap);
 // Frees an icon; a shared icon stays (and the call succeeds). False for unknown handles.
 bool DestroyIcon(HICON icon);
+
+// An icon owned by its holder.
+struct CIconDeleter {
+    void operator()(CIcon* icon) const { DestroyIcon(icon); }
+};
+using CIconPtr = std::unique_ptr<CIcon, CIconDeleter>;
 // Makes an icon known to the drawing calls; used by the makers of icons.
 HICON RegisterIcon(CIcon* icon);
 
