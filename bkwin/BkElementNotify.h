@@ -18,3 +18,12 @@ struct ElementNotify {
     std::uint32_t itemId = 0;      // the element's id (1 Enter, 2 Esc and closing)
     const char* itemTag = nullptr; // the element's tag; "" for the keyboard and closing
 };
+
+// The clicked element's id when the message is the view's click notification, else 0.
+inline std::uint32_t ClickedElement(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_NOTIFY || wParam != VIEW_CTRL_ID || !lParam) {
+        return 0;
+    }
+    const auto* record = reinterpret_cast<const ElementNotify*>(lParam);
+    return record->hdr.code == NOTIFY_ELEMENT_CLICK ? record->itemId : 0;
+}

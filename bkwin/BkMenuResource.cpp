@@ -46,3 +46,13 @@ HMENU LoadSkinMenu(int id) {
     }
     return bar;
 }
+
+bool TrackSkinMenu(int id, UINT flags, POINT at, HWND owner) {
+    const HMENU menu = LoadSkinMenu(id);
+    if (!menu) {
+        return false;
+    }
+    TrackPopupMenu(GetSubMenu(menu, 0), flags, at.x, at.y, 0, owner, nullptr);
+    DestroyMenu(menu);
+    return true;
+}
