@@ -10,6 +10,7 @@ CMessageWaitLimit::CMessageWaitLimit(std::chrono::milliseconds timeout) {
             if (m_wake.wait_for(lock, timeout, [this] { return m_ended; })) {
                 return;
             }
+            m_expired = true;
         }
         ADD_FAILURE() << "still waiting for messages after " << timeout.count()
                       << " ms; ending the wait";
@@ -24,4 +25,13 @@ CMessageWaitLimit::~CMessageWaitLimit() {
     }
     m_wake.notify_all();
     m_thread.join();
+    bool expired = false;
+    {
+        std::lock_guard lock(m_lock);
+        expired = m_expired;
+    }
+    if (expired) {
+        MSG quit;
+        PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
 }

@@ -19,6 +19,18 @@ TEST(MessageWaitLimitTest, EndsAGetMessageThatNothingWakesAndReportsIt) {
         "still waiting for messages after 50 ms");
 }
 
+TEST(MessageWaitLimitTest, TakesBackTheQuitThatNoWaitUsed) {
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(
+        {
+            CMessageWaitLimit limit(20ms);
+            std::this_thread::sleep_for(60ms);
+        },
+        "still waiting for messages after 20 ms");
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
 TEST(MessageWaitLimitTest, DestroyedInTimeItLeavesTheQueueAlone) {
     { CMessageWaitLimit limit(20ms); }
     std::this_thread::sleep_for(60ms);
