@@ -1,6 +1,7 @@
 // Drives code that runs its own modal loop: steps run one per timer tick on the calling
 // thread, inside whatever loop is dispatching messages then. A loop still running when the
-// wait limit has passed is ended (see CMessageWaitLimit), so a failing test cannot hang.
+// wait limit has passed is ended (see CMessageWaitLimit), so a failing test cannot hang. The
+// limit runs on a thread of its own: test programs that use scripts carry the label "threaded".
 #pragma once
 
 #include "platform/base/Types.h"
