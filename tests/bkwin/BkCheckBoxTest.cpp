@@ -7,6 +7,7 @@
 #include "bkwin/BkSkinPool.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/FrameControl.h"
+#include "tests/support/WindowOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST(BkCheckBoxTest, TheCheckAttributeIsStoredOnly) {
 TEST(BkCheckBoxTest, AClickTogglesItAndIsReportedWithItsTag) {
     ASSERT_TRUE(LoadSkins(9020));
     CTestDialog dialog{9400};
-    HWND hwnd = dialog.LoadAndShow();
+    CWindowOwner hwnd(dialog.LoadAndShow());
     ASSERT_NE(hwnd, nullptr);
     CBkWindow* check = dialog.view.FindElement(36);
     ASSERT_NE(check, nullptr);
@@ -113,5 +114,4 @@ TEST(BkCheckBoxTest, AClickTogglesItAndIsReportedWithItsTag) {
     headless::PumpMessages();
     EXPECT_FALSE(check->state & STATE_CHECKED);
     EXPECT_EQ(dialog.clicks.size(), 2u);
-    DestroyWindow(hwnd);
 }

@@ -7,11 +7,11 @@
 #include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 namespace {
 
@@ -137,11 +137,8 @@ TEST_F(DialogRoutingTest, AnElementsTipShowsInTheTooltip) {
     const auto hoverAt = [&](int x, int y) {
         MoveTo(hwnd, x, y);
         MoveTo(hwnd, x + 1, y);
-        for (int i = 0; i < 20 && !IsWindowVisible(tooltip); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            headless::PumpMessages();
-        }
-        return IsWindowVisible(tooltip);
+        return WaitUntil([&] { return IsWindowVisible(tooltip); }, std::chrono::milliseconds(200),
+                         WaitMode::PumpMessages);
     };
     EXPECT_FALSE(hoverAt(20, 50)); // no tip
     EXPECT_TRUE(hoverAt(120, 50));

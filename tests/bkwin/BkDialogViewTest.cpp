@@ -10,17 +10,16 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Paint.h"
 #include "platform/core/Window.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -251,9 +250,7 @@ TEST_F(DialogViewTest, ElementsWithoutIdOrWithLinksSendNothing) {
     setenv("PATH", oldPath.c_str(), 1);
     EXPECT_TRUE(dialog.clicks.empty());
 
-    for (int i = 0; i < 500 && !fs::exists(dir / "args"); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    EXPECT_TRUE(WaitUntil([&] { return fs::exists(dir / "args"); }, kWaitLimit));
     std::ifstream args(dir / "args");
     std::stringstream text;
     text << args.rdbuf();

@@ -6,6 +6,7 @@
 #include "bkwin/BkInvalidateNotify.h"
 #include "platform/core/Input.h"
 #include "platform/core/Window.h"
+#include "tests/support/WindowOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -153,8 +154,8 @@ TEST(BkElementPaintTest, RepaintRequestsGoToTheHostWhileVisible) {
             return DefWindowProc(hwnd, msg, wParam, lParam);
         },
         0, IDC_ARROW));
-    HWND host = CreateWindowEx(0, L"BkElementPaintTestHost", L"", WS_POPUP, 0, 0, 100, 100, nullptr,
-                               0, nullptr);
+    CWindowOwner host(CreateWindowEx(0, L"BkElementPaintTestHost", L"", WS_POPUP, 0, 0, 100, 100,
+                                     nullptr, 0, nullptr));
     ASSERT_NE(host, nullptr);
 
     CBkDialog root;

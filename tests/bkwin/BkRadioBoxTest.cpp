@@ -7,6 +7,7 @@
 #include "bkwin/BkSkinPool.h"
 #include "platform/draw/DrawText.h"
 #include "platform/draw/FrameControl.h"
+#include "tests/support/WindowOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,7 @@ TEST(BkRadioBoxTest, MembershipStaysWithTheGroupJoinedAtLoading) {
 TEST(BkRadioBoxTest, ClicksThroughTheViewRepaintTheUncheckedMember) {
     ASSERT_TRUE(LoadSkins(9020));
     CTestDialog dialog{9400};
-    HWND hwnd = dialog.LoadAndShow();
+    CWindowOwner hwnd(dialog.LoadAndShow());
     ASSERT_NE(hwnd, nullptr);
     // The glyph centre of the first radio of group "a".
     const COLORREF unchecked = PaintedAt(hwnd, 16, 90);
@@ -147,5 +148,4 @@ TEST(BkRadioBoxTest, ClicksThroughTheViewRepaintTheUncheckedMember) {
     ClickAt(hwnd, 200, 120);
     EXPECT_TRUE(dialog.view.IsElementChecked(45));
     EXPECT_FALSE(dialog.view.IsElementChecked(44));
-    DestroyWindow(hwnd);
 }

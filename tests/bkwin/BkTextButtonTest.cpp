@@ -5,6 +5,7 @@
 
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkSkinPool.h"
+#include "tests/support/WindowOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,7 @@ TEST_F(ControlTest, AnImageButtonChoosesItsSubImageByState) {
 
 TEST_F(ControlTest, ClicksThroughTheViewCarryEachControlsTag) {
     CTestDialog dialog{9400};
-    HWND hwnd = dialog.LoadAndShow();
+    CWindowOwner hwnd(dialog.LoadAndShow());
     ASSERT_NE(hwnd, nullptr);
 
     // The image button shows its normal, hover and pushed sub-images.
@@ -150,12 +151,11 @@ TEST_F(ControlTest, ClicksThroughTheViewCarryEachControlsTag) {
                        {34, "imgbtn"}, {31, "text"}, {32, "link"}, {33, "button"}, {35, "img"}}));
     headless::MoveMouse(1000, 700);
     headless::PumpMessages();
-    DestroyWindow(hwnd);
 }
 
 TEST_F(ControlTest, InTheHeaderATextDragsTheWindowWhileLinksAndButtonsClick) {
     CTestDialog dialog{9402};
-    HWND hwnd = dialog.LoadAndShow();
+    CWindowOwner hwnd(dialog.LoadAndShow());
     ASSERT_NE(hwnd, nullptr);
     ClickAt(hwnd, 90, 20);
     ClickAt(hwnd, 150, 20);
@@ -170,5 +170,4 @@ TEST_F(ControlTest, InTheHeaderATextDragsTheWindowWhileLinksAndButtonsClick) {
     EXPECT_EQ(dialog.sysCommands[0] & 0xFFF0, WPARAM(SC_MOVE));
     headless::MoveMouse(1000, 700);
     headless::PumpMessages();
-    DestroyWindow(hwnd);
 }

@@ -4,8 +4,8 @@
 #include "SessionFixture.h"
 #include "settings/RecordingFolder.h"
 #include "settings/TextEncoding.h"
+#include "tests/support/WaitUntil.h"
 
-#include <functional>
 #include <sstream>
 
 namespace {
@@ -32,19 +32,8 @@ protected:
         m_manager.SetClock(m_clock.Clock());
     }
 
-    // Waits until `done` holds, checking every 5 ms, for at most a minute; answers `done`.
-    static bool WaitUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return true;
-    }
-    bool WaitUntilDrained() {
-        return WaitUntil([this] { return m_manager.IsDrained(); });
+    testing::AssertionResult WaitUntilDrained() {
+        return WaitUntil([this] { return m_manager.IsDrained(); }, kEncodingWaitLimit);
     }
     bool WaitForFrames(int camera, std::size_t count) {
         return m_window.WaitFor(
@@ -182,7 +171,7 @@ TEST_F(CameraManagerTest, EncodingErrorEndsOnlyThatCamerasRecordingUntilTheNextS
     ASSERT_TRUE(WaitForFrames(1, 5));
     m_breakCamera.store(1);
     // Camera 1 ends its session by itself; camera 0 goes on recording.
-    ASSERT_TRUE(WaitUntil([this] { return !m_manager.Slot(1).IsRunning(); }));
+    ASSERT_TRUE(WaitUntil([this] { return !m_manager.Slot(1).IsRunning(); }, kEncodingWaitLimit));
     const std::size_t camera0AtFailure = FramesOf(m_window.Items(), 0).size();
     ASSERT_TRUE(WaitForFrames(0, camera0AtFailure + 5));
     EXPECT_TRUE(m_manager.Slot(0).IsRunning());

@@ -4,6 +4,7 @@
 #include "H264Decoding.h"
 #include "TestFrames.h"
 #include "capture/StreamEncoder.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,6 @@ protected:
         item->cameraCount = 2;
         item->final = final;
         return item;
-    }
-
-    static void WaitUntilIdle(const CDispatch& dispatch) {
-        while (!dispatch.IsIdle()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
     }
 
     fs::path m_folder;
@@ -133,7 +128,7 @@ TEST_F(DispatchTest, WallGreysOnlyWhenTheQueueIsEmptyAtAFinalItem) {
     dispatch.Push(Item(nullptr, 1, 2));
     dispatch.Start();
     ASSERT_TRUE(window.WaitFor([](const auto& items) { return items.size() == 2; }));
-    WaitUntilIdle(dispatch);
+    ASSERT_TRUE(WaitUntil([&] { return dispatch.IsIdle(); }, kWaitLimit));
     dispatch.Push(Item(nullptr, 1, 3, true));
     ASSERT_TRUE(window.WaitFor([](const auto& items) { return items.size() == 4; }));
 
@@ -160,7 +155,7 @@ TEST_F(DispatchTest, FinalItemWithoutImageFinishesTheFileWithoutShowingAnything)
     last->final = true;
     dispatch.Push(std::move(last));
     ASSERT_TRUE(window.WaitFor([](const auto& items) { return items.size() == 4; }));
-    WaitUntilIdle(dispatch);
+    ASSERT_TRUE(WaitUntil([&] { return dispatch.IsIdle(); }, kEncodingWaitLimit));
 
     const auto items = window.Items();
     EXPECT_EQ(FramesOf(items, 0).size(), 3u);

@@ -86,7 +86,7 @@ int CFrameWindow::NoCameraMessages() const {
 }
 
 bool CFrameWindow::WaitFor(const std::function<bool(const std::vector<ReceivedItem>&)>& done,
-                           std::chrono::seconds timeout) const {
+                           std::chrono::milliseconds timeout) const {
     std::unique_lock lock(m_lock);
     return m_changed.wait_for(lock, timeout, [&] { return done(m_items); });
 }

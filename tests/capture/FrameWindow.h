@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/FrameWorkItem.h"
+#include "tests/support/WaitUntil.h"
 
 #include <opencv2/core.hpp>
 
@@ -38,7 +39,7 @@ public:
     int NoCameraMessages() const;
     // Waits until `done` holds for the items, or the timeout passes; answers `done`.
     bool WaitFor(const std::function<bool(const std::vector<ReceivedItem>&)>& done,
-                 std::chrono::seconds timeout = std::chrono::seconds(60)) const;
+                 std::chrono::milliseconds timeout = kEncodingWaitLimit) const;
 
 private:
     static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

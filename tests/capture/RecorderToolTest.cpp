@@ -16,10 +16,11 @@ struct ToolRun {
     std::string output;
 };
 
+// Runs the tool for at most a minute: `timeout` ends one that hangs, with status 124.
 ToolRun Record(const std::string& arguments) {
     ToolRun run;
     const std::string command =
-        std::string(VISTREL_RECORD_PROGRAM) + " " + arguments + " 2>/dev/null";
+        "timeout -k 5 60 " + std::string(VISTREL_RECORD_PROGRAM) + " " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         return run;
@@ -30,6 +31,9 @@ ToolRun Record(const std::string& arguments) {
     }
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (run.status == 124) {
+        run.output += "(ended by timeout after 60 s)\n";
+    }
     return run;
 }
 

@@ -1,5 +1,7 @@
 #include "capture/Thread.h"
 
+#include "tests/support/WaitUntil.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -49,9 +51,7 @@ TEST(Thread, StartWhileStartedLeavesTheRunningThreadAlone) {
 TEST(Thread, StartAfterTheFlagWasClearedRunsAFreshThreadOnlyAfterThePreviousRunEnded) {
     CCountingThread thread;
     ASSERT_TRUE(thread.Start());
-    while (thread.runs.load() == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    ASSERT_TRUE(WaitUntil([&] { return thread.runs.load() > 0; }, kWaitLimit));
     thread.ClearStarted();
     // The first run is still lingering; the second start waits for it.
     ASSERT_TRUE(thread.Start());

@@ -5,6 +5,7 @@
 #include "capture/Dispatch.h"
 #include "settings/RecordingFolder.h"
 #include "settings/TextEncoding.h"
+#include "tests/support/WaitUntil.h"
 
 #include <cstdlib>
 #include <regex>
@@ -27,12 +28,9 @@ protected:
         m_slot.ClearStarted();
         m_dispatch.WakeWaiters();
         m_slot.Join();
-        WaitUntilIdle();
     }
-    void WaitUntilIdle() {
-        while (!m_dispatch.IsIdle()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+    testing::AssertionResult WaitUntilIdle() {
+        return WaitUntil([this] { return m_dispatch.IsIdle(); }, kEncodingWaitLimit);
     }
     bool WaitForFrames(std::size_t count) {
         return m_window.WaitFor(
@@ -55,6 +53,7 @@ TEST_F(VideoThreadTest, RecordsUntilStoppedAndQueuesExactlyOneFinalItemLast) {
     ASSERT_TRUE(m_slot.Start());
     ASSERT_TRUE(WaitForFrames(4));
     Stop();
+    ASSERT_TRUE(WaitUntilIdle());
 
     const auto frames = FramesOf(m_window.Items(), 0);
     ASSERT_GE(frames.size(), 4u);
@@ -84,7 +83,7 @@ TEST_F(VideoThreadTest, CameraThatStopsDeliveringStillGetsItsFileFinished) {
     m_slot.SetSession(&m_dispatch, 0, 1);
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join(); // ends on its own
-    WaitUntilIdle();
+    ASSERT_TRUE(WaitUntilIdle());
 
     const auto items = m_window.Items();
     EXPECT_EQ(FramesOf(items, 0).size(), 3u);
@@ -96,7 +95,7 @@ TEST_F(VideoThreadTest, CameraThatStopsDeliveringStillGetsItsFileFinished) {
     m_slot.ClearStarted();
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join();
-    WaitUntilIdle();
+    ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(FinishedStream(m_slot.FileName()).size(), 2u);
 }
 
@@ -105,7 +104,7 @@ TEST_F(VideoThreadTest, EarlyEndWithoutProbeFrameReleasesEncoderAndFile) {
     m_slot.SetSession(&m_dispatch, 0, 1);
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join();
-    WaitUntilIdle();
+    ASSERT_TRUE(WaitUntilIdle());
     EXPECT_TRUE(m_window.Items().empty());
     EXPECT_EQ(ReadFileBytes(m_slot.FileName()), std::vector<std::uint8_t>({0, 0, 1, 0xB7}));
 }
@@ -127,7 +126,7 @@ TEST_F(VideoThreadTest, SessionStartedAtNewYearsEveNamesItsFileByTheStartingSeco
     m_slot.SetSession(&m_dispatch, 3, 4);
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join();
-    WaitUntilIdle();
+    ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(m_slot.FileName(), Folder() + "/通道3_20261231-235959.avi");
     const auto frames = FramesOf(m_window.Items(), 3);
     ASSERT_EQ(frames.size(), 2u);
@@ -158,6 +157,7 @@ TEST_F(VideoThreadTest, RestartWhileStoppingWaitsForThePreviousRunAndNeverOverwr
     }));
     const std::string second = m_slot.FileName();
     Stop();
+    ASSERT_TRUE(WaitUntilIdle());
 
     EXPECT_EQ(second, Folder() + "/通道0_20260601-120000_2.avi");
     EXPECT_EQ(first, Folder() + "/通道0_20260601-120000.avi");
@@ -181,7 +181,7 @@ TEST_F(VideoThreadTest, EmptyRecordingFolderRecordsIntoTheUsersVideosFolder) {
     m_slot.SetSession(&m_dispatch, 0, 1);
     ASSERT_TRUE(m_slot.Start());
     m_slot.Join();
-    WaitUntilIdle();
+    ASSERT_TRUE(WaitUntilIdle());
     if (old) {
         setenv("XDG_VIDEOS_DIR", saved.c_str(), 1);
     } else {

@@ -5,6 +5,7 @@
 #include "update/Packets/httpurl.pb.h"
 
 #include "platform/core/MessageLoop.h"
+#include "tests/support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -51,18 +52,9 @@ private:
     std::thread::id m_thread = std::this_thread::get_id();
 };
 
-// Runs this thread's message loop, and with it the pump timer, until `done` holds or the
-// timeout has passed; answers `done`.
-bool PumpUntil(const std::function<bool()>& done,
-               std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-        MSG msg;
-        GetMessage(&msg, nullptr, 0, 0);
-        DispatchMessage(&msg);
-    }
-    return done();
-}
+// How long an answer over real HTTP on 127.0.0.1 may take to be delivered; the waits pump this
+// thread's messages, and with them the pump timer.
+constexpr std::chrono::seconds kAnswerLimit{20};
 
 TEST(ClientMainTest, UrlRequestIsFetchedAndItsTextDeliveredOnTheUserInterfaceThread) {
     CLoopbackHttpServer server({{200, "{\"versionValue\": 2}"}});
@@ -73,7 +65,8 @@ TEST(ClientMainTest, UrlRequestIsFetchedAndItsTextDeliveredOnTheUserInterfaceThr
     dispatcher.RegisterProcess(0, &handler);
 
     EXPECT_TRUE(dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl));
-    ASSERT_TRUE(PumpUntil([&] { return !handler.deliveries.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !handler.deliveries.empty(); }, kAnswerLimit,
+                          WaitMode::PumpMessages));
     EXPECT_EQ(handler.deliveries, (std::vector<Delivery>{{true, 0, "{\"versionValue\": 2}"}}));
     EXPECT_FALSE(handler.onOtherThread);
     ASSERT_EQ(server.Requests().size(), 1u);
@@ -97,7 +90,8 @@ TEST(ClientMainTest, PostedRequestIsAnsweredByAStreamCutIntoMessagesForTheirHand
     auto* request = new checkVersion::MsgReqVersion;
     request->mutable_unknown_fields()->AddVarint(7, 42);
     EXPECT_TRUE(dispatcher.PostRequest(request));
-    ASSERT_TRUE(PumpUntil([&] { return versions.deliveries.size() >= 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return versions.deliveries.size() >= 2; }, kAnswerLimit,
+                          WaitMode::PumpMessages));
     // The frame that does not parse is dropped; the truncated last frame ends the cut.
     EXPECT_EQ(versions.deliveries,
               (std::vector<Delivery>{{false, 1001, "\x08\x01"}, {false, 1001, "\x10\x02"}}));
@@ -221,16 +215,17 @@ TEST(ClientMainTest, AHandlersModalLoopDoesNotHoldUpTheWorkersNextHandOver) {
         dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl);
         // A modal loop, as a dialog opened by the handler runs it. The worker fetches the
         // third answer only after its hand-over of the second has returned.
-        handedOverInsideTheLoop =
-            PumpUntil([&] { return server.Requests().size() >= 3; }, std::chrono::seconds(5));
+        handedOverInsideTheLoop = WaitUntil([&] { return server.Requests().size() >= 3; },
+                                            kWaitLimit, WaitMode::PumpMessages);
         // The pump timer fires inside the loop as well (every 100 ms), but a nested tick
         // delivers nothing: the second answer waits for this handler to return.
-        deliveredInsideTheLoop = PumpUntil([&] { return handler.deliveries.size() > 1; },
-                                           std::chrono::milliseconds(300));
+        deliveredInsideTheLoop = WaitUntil([&] { return handler.deliveries.size() > 1; },
+                                           std::chrono::milliseconds(300), WaitMode::PumpMessages);
     };
 
     EXPECT_TRUE(dispatcher.PostRequest(new httpUrl::MsgReqHttpUrl));
-    ASSERT_TRUE(PumpUntil([&] { return handler.deliveries.size() >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return handler.deliveries.size() >= 3; }, kAnswerLimit,
+                          WaitMode::PumpMessages));
     EXPECT_TRUE(handedOverInsideTheLoop);
     EXPECT_FALSE(deliveredInsideTheLoop);
     EXPECT_EQ(handler.deliveries,

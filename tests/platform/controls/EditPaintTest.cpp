@@ -1,6 +1,7 @@
 // What the edit draws on its top-level window's surface: text inside the control, password
 // characters, the caret kept in view by scrolling, margins, colours and fonts.
 #include "EditFixture.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/core/Input.h"
 #include "platform/core/Paint.h"
@@ -121,8 +122,8 @@ TEST(EditPaintTest, PasswordShowsOneCharacterPerCharacter) {
         if (c.passwordChar != ~WPARAM(0)) {
             SendMessage(fixture.Edit(), EM_SETPASSWORDCHAR, c.passwordChar, 0);
         }
-        HWND lookalike = CreateWindowEx(0, L"Edit", c.looksLike, WS_CHILD | WS_VISIBLE, 10, 50, 200,
-                                        24, fixture.Top(), 2, nullptr);
+        CWindowOwner lookalike(CreateWindowEx(0, L"Edit", c.looksLike, WS_CHILD | WS_VISIBLE, 10,
+                                              50, 200, 24, fixture.Top(), 2, nullptr));
         headless::PumpMessages();
         EXPECT_EQ(fixture.Text(), c.text);
         int differing = 0;
@@ -136,7 +137,6 @@ TEST(EditPaintTest, PasswordShowsOneCharacterPerCharacter) {
         }
         EXPECT_EQ(differing, 0) << "looks like " << c.looksLike.size() << " characters";
         EXPECT_GT(dark, 0);
-        DestroyWindow(lookalike);
     }
 }
 

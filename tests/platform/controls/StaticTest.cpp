@@ -1,4 +1,5 @@
 #include "tests/support/TestWindow.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/controls/Static.h"
 #include "platform/core/PaintDC.h"
@@ -9,7 +10,7 @@
 namespace {
 
 TEST(StaticTest, PictureControlShowsTheBitmapItWasGiven) {
-    HWND top = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 8, 8});
+    CWindowOwner top(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 8, 8}));
     HWND picture = CreateWindowEx(0, L"Static", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 2, 2, 4, 4,
                                   top, 10032, nullptr);
     ASSERT_NE(picture, nullptr);
@@ -32,7 +33,6 @@ TEST(StaticTest, PictureControlShowsTheBitmapItWasGiven) {
         reinterpret_cast<HBITMAP>(SendMessage(picture, STM_SETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_EQ(previous, red); // the caller gets it back to delete
     DeleteObject(red);
-    DestroyWindow(top);
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "tests/support/TestWindow.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/controls/Tooltip.h"
 #include "platform/core/Input.h"
@@ -11,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <iterator>
 
 namespace {
@@ -20,19 +21,7 @@ constexpr UINT kTestHoverMs = 40;
 const RECT kOwnerRect{100, 100, 400, 300};
 const RECT kWorkArea{0, 0, 1280, 760}; // the headless screen's
 
-bool g_timedOut = false;
-void OnTimeout(HWND, UINT, UINT_PTR, DWORD) {
-    g_timedOut = true;
-}
-
-// Runs the message loop until `done` holds or `timeoutMs` pass; answers `done`.
-bool RunUntil(const std::function<bool()>& done, UINT timeoutMs) {
-    g_timedOut = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, timeoutMs, &OnTimeout);
-    RunModalLoop([&] { return done() || g_timedOut; });
-    KillTimer(nullptr, timer);
-    return done();
-}
+using namespace std::chrono_literals;
 
 // How wide and tall the tip for `text` is: its text in the default GUI font, wrapped at 300
 // pixels, with a 4 x 2 pixel inset inside a one-pixel frame.
@@ -128,7 +117,8 @@ protected:
     }
     bool Shown() const { return IsWindowVisible(tooltip); }
     bool ShowsWithin(UINT ms) {
-        return RunUntil([this] { return Shown(); }, ms);
+        return WaitUntil([this] { return Shown(); }, std::chrono::milliseconds(ms),
+                         WaitMode::PumpMessages);
     }
     RECT TipRect() const {
         RECT r;
@@ -280,7 +270,7 @@ TEST_F(TooltipTest, HidesWhenThePointerLeavesTheTool) {
         headless::MoveMouse(200, 150);
         ASSERT_TRUE(ShowsWithin(2000));
         headless::MoveMouse(600, 150); // onto the other window
-        EXPECT_TRUE(RunUntil([this] { return !Shown(); }, 2000));
+        EXPECT_TRUE(WaitUntil([this] { return !Shown(); }, 2000ms, WaitMode::PumpMessages));
         EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
     }
 }
@@ -299,7 +289,7 @@ TEST_F(TooltipTest, TipGoesByItselfAfterTenHoverDelays) {
     headless::MoveMouse(200, 150);
     ASSERT_TRUE(ShowsWithin(2000));
     const DWORD shown = GetTickCount();
-    EXPECT_TRUE(RunUntil([this] { return !Shown(); }, 4000));
+    EXPECT_TRUE(WaitUntil([this] { return !Shown(); }, 4000ms, WaitMode::PumpMessages));
     EXPECT_GE(GetTickCount() - shown, 5 * kTestHoverMs); // not at once
     headless::MoveMouse(210, 160);                       // still on the tool: it stays away
     EXPECT_FALSE(ShowsWithin(5 * kTestHoverMs));
@@ -368,8 +358,9 @@ TEST_F(TooltipTest, AreaToolsOfOneWindowShowTheirOwnTexts) {
     ASSERT_TRUE(ShowsWithin(2000));
     EXPECT_EQ(TipRect().Width(), ExpectedTipSize(L"Left half").cx);
     headless::MoveMouse(350, 150);
-    ASSERT_TRUE(RunUntil(
-        [&] { return Shown() && TipRect().Width() != ExpectedTipSize(L"Left half").cx; }, 2000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Shown() && TipRect().Width() != ExpectedTipSize(L"Left half").cx; },
+                  2000ms, WaitMode::PumpMessages));
     EXPECT_EQ(TipRect().Width(), ExpectedTipSize(L"The right half of the window").cx);
 }
 
@@ -377,28 +368,29 @@ TEST_F(TooltipTest, OwnerMayDestroyTheTooltipWhileAnsweringForIt) {
     ASSERT_TRUE(AddTool(LPSTR_TEXTCALLBACKW));
     destroyInCallback = true;
     headless::MoveMouse(200, 150);
-    EXPECT_TRUE(RunUntil([this] { return !IsWindow(tooltip); }, 2000));
+    EXPECT_TRUE(WaitUntil([this] { return !IsWindow(tooltip); }, 2000ms, WaitMode::PumpMessages));
     EXPECT_EQ(callbackAsks, 1);
 }
 
 TEST(TooltipSubclassTest, SubclassedToolShowsWithoutRelayingAndGetsItsProcedureBack) {
     headless::MoveMouse(5, 5);
     CMessageLog log;
-    HWND owner = CreateTestWindow({nullptr, &log}, WS_POPUP | WS_VISIBLE, kOwnerRect);
+    CWindowOwner owner(CreateTestWindow({nullptr, &log}, WS_POPUP | WS_VISIBLE, kOwnerRect));
     const LPARAM originalProc = GetWindowLongPtr(owner, GWLP_WNDPROC);
-    HWND tooltip = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, owner, 0, nullptr);
+    CWindowOwner tooltip(CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, owner, 0, nullptr));
     SendMessage(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, kTestHoverMs);
     TOOLINFO info;
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(owner);
+    info.uId = reinterpret_cast<UINT_PTR>(owner.Get());
     info.lpszText = L"Subclassed";
     ASSERT_TRUE(SendMessage(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_NE(GetWindowLongPtr(owner, GWLP_WNDPROC), originalProc);
 
     headless::MoveMouse(200, 150);
-    EXPECT_TRUE(RunUntil([&] { return IsWindowVisible(tooltip); }, 2000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsWindowVisible(tooltip); }, 2000ms, WaitMode::PumpMessages));
     EXPECT_GT(log.Count(WM_MOUSEMOVE, owner), 0); // the window still gets its messages
     headless::Click(200, 150);
     Pump();
@@ -406,24 +398,24 @@ TEST(TooltipSubclassTest, SubclassedToolShowsWithoutRelayingAndGetsItsProcedureB
 
     DestroyWindow(tooltip);
     EXPECT_EQ(GetWindowLongPtr(owner, GWLP_WNDPROC), originalProc);
-    DestroyWindow(owner);
-    Pump();
 }
 
 TEST(TooltipSubclassTest, ToolWindowDestroyedBeforeTheTooltipIsHarmless) {
-    HWND owner = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, kOwnerRect);
-    HWND tooltip = CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, nullptr, 0, nullptr);
+    CWindowOwner owner(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, kOwnerRect));
+    CWindowOwner tooltip(
+        CreateWindowEx(0, TOOLTIPS_CLASS, L"", 0, 0, 0, 0, 0, nullptr, 0, nullptr));
     TOOLINFO info;
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(owner);
+    info.uId = reinterpret_cast<UINT_PTR>(owner.Get());
     info.lpszText = L"Gone soon";
     ASSERT_TRUE(SendMessage(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
     headless::MoveMouse(200, 150);
     Pump();
     DestroyWindow(owner);
-    EXPECT_FALSE(RunUntil([&] { return IsWindowVisible(tooltip); }, 200));
+    EXPECT_FALSE(
+        WaitUntil([&] { return IsWindowVisible(tooltip); }, 200ms, WaitMode::PumpMessages));
     EXPECT_TRUE(DestroyWindow(tooltip));
     Pump();
 }

@@ -1,4 +1,5 @@
 #include "tests/support/TestWindow.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
@@ -32,12 +33,12 @@ TEST(DialogMessageTest, TabCyclesTabStopsAndEnterEscBecomeCommands) {
     Handler wantsAll = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         return m == WM_GETDLGCODE ? DLGC_WANTALLKEYS : DefWindowProc(h, m, w, l);
     };
-    HWND dialog = CreateTestWindow({dlg}, WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    CMessageLog multiLog; // outlives the windows, which log into it until they are destroyed
+    CWindowOwner dialog(CreateTestWindow({dlg}, WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}));
     const DWORD stop = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     HWND a = CreateTestWindow({}, stop, {0, 0, 10, 10}, dialog, 1);
     HWND skipped = CreateTestWindow({}, WS_CHILD | WS_VISIBLE, {0, 20, 10, 30}, dialog, 2);
     HWND b = CreateTestWindow({}, stop, {0, 40, 10, 50}, dialog, 3);
-    CMessageLog multiLog;
     HWND multi = CreateTestWindow({wantsAll, &multiLog}, stop, {0, 60, 10, 70}, dialog, 4);
     ASSERT_TRUE(skipped);
     SetFocus(a);
@@ -63,7 +64,6 @@ TEST(DialogMessageTest, TabCyclesTabStopsAndEnterEscBecomeCommands) {
     headless::TapKey(VK_ESCAPE);
     PumpDialog(dialog);
     EXPECT_EQ(commands, (std::vector<WPARAM>{WPARAM(IDOK), WPARAM(IDCANCEL)}));
-    DestroyWindow(dialog);
 }
 
 } // namespace

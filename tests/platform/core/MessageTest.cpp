@@ -1,5 +1,8 @@
 // Posting and sending across threads.
+#include "tests/support/MessageWaitLimit.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/WindowOwner.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +21,11 @@ public:
     explicit CUiThread(Handler handler) {
         std::promise<HWND> created;
         m_thread = std::thread([this, handler, &created] {
-            HWND hwnd = CreateTestWindow({handler}, WS_POPUP, {0, 0, 10, 10});
+            CWindowOwner hwnd(CreateTestWindow({handler}, WS_POPUP, {0, 0, 10, 10}));
             created.set_value(hwnd);
             MSG msg;
             while (GetMessage(&msg, nullptr, 0, 0)) {
                 DispatchMessage(&msg);
-            }
-            if (IsWindow(hwnd)) {
-                DestroyWindow(hwnd);
             }
         });
         m_hwnd = created.get_future().get();
@@ -117,6 +117,8 @@ TEST(MessageTest, SendPendingWhileTheWindowIsDestroyedAnswersZero) {
         sendStarted.set_value();
         return SendMessage(hwnd, kAdd, 5, 5);
     });
+    ASSERT_EQ(result.wait_for(kWaitLimit), std::future_status::ready)
+        << "the send to the destroyed window is still waiting";
     EXPECT_EQ(result.get(), 0);
     owner.join();
 }
@@ -141,9 +143,7 @@ TEST(MessageTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
         };
         windows[me] = CreateTestWindow({h}, WS_POPUP, {0, 0, 1, 1});
         ++ready;
-        while (ready.load() < 2) {
-            std::this_thread::yield();
-        }
+        EXPECT_TRUE(WaitUntil([&] { return ready.load() >= 2; }, kWaitLimit));
         for (int i = 0; i < 100; ++i) {
             if (SendMessage(windows[1 - me].load(), kAdd, WPARAM(i), 0) == LRESULT(i * 2)) {
                 ++answers[me];
@@ -151,13 +151,8 @@ TEST(MessageTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
         }
         ++ready;
         // Keep answering the other side until it is done too.
-        while (ready.load() < 4) {
-            MSG msg;
-            while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessage(&msg);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        EXPECT_TRUE(
+            WaitUntil([&] { return ready.load() >= 4; }, kWaitLimit, WaitMode::PumpMessages));
         DestroyWindow(windows[me].load());
     };
     std::thread a(body, 0), b(body, 1);
@@ -169,11 +164,12 @@ TEST(MessageTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
 
 TEST(MessageTest, PostedMessagesComeInOrderAndQuitComesAfterThem) {
     CMessageLog log;
-    HWND hwnd = CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner hwnd(CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 1, 1}));
     PostQuitMessage(3);
     PostMessage(hwnd, kAdd, 1, 0);
     PostMessage(hwnd, kAdd, 2, 0);
     PostThreadMessage(GetCurrentThreadId(), kAdd, 3, 0);
+    CMessageWaitLimit limit;
     MSG msg;
     std::vector<WPARAM> seen;
     while (GetMessage(&msg, nullptr, 0, 0)) {
@@ -184,12 +180,11 @@ TEST(MessageTest, PostedMessagesComeInOrderAndQuitComesAfterThem) {
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 3u);
     EXPECT_EQ(log.Count(kAdd), 2);
-    DestroyWindow(hwnd);
 }
 
 TEST(MessageTest, PeekWithoutRemovingLeavesTheMessageAndFiltersApply) {
-    HWND a = CreateTestWindow({}, WS_POPUP, {0, 0, 1, 1});
-    HWND b = CreateTestWindow({}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner a(CreateTestWindow({}, WS_POPUP, {0, 0, 1, 1}));
+    CWindowOwner b(CreateTestWindow({}, WS_POPUP, {0, 0, 1, 1}));
     PostMessage(a, kAdd, 1, 0);
     PostMessage(b, kStop, 2, 0);
     MSG msg;
@@ -200,8 +195,6 @@ TEST(MessageTest, PeekWithoutRemovingLeavesTheMessageAndFiltersApply) {
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, b);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    DestroyWindow(a);
-    DestroyWindow(b);
 }
 
 TEST(MessageTest, GetMessageHandlesSendsWhileWaitingForPosts) {
@@ -215,17 +208,17 @@ TEST(MessageTest, GetMessageHandlesSendsWhileWaitingForPosts) {
         }
         return DefWindowProc(hw, m, w, l);
     };
-    HWND hwnd = CreateTestWindow({h}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner hwnd(CreateTestWindow({h}, WS_POPUP, {0, 0, 1, 1}));
     std::thread worker([&] {
         EXPECT_EQ(SendMessage(hwnd, kAdd, 0, 0), 42);
         PostMessage(hwnd, kStop, 0, 0);
     });
+    CMessageWaitLimit limit;
     MSG msg;
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), 1);
     EXPECT_EQ(msg.message, kStop);
     EXPECT_EQ(handled.load(), 1);
     worker.join();
-    DestroyWindow(hwnd);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Painting, timers and nested message loops.
+#include "tests/support/MessageWaitLimit.h"
 #include "tests/support/TestWindow.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/core/Paint.h"
 #include "platform/core/Timer.h"
@@ -28,7 +30,7 @@ Handler Painter(std::vector<RECT>* painted) {
 TEST(PaintTest, ManyInvalidationsMakeOnePaintAfterPostedMessages) {
     std::vector<RECT> painted;
     CMessageLog log;
-    HWND hwnd = CreateTestWindow({Painter(&painted), &log}, kShownPopup, {0, 0, 100, 100});
+    CWindowOwner hwnd(CreateTestWindow({Painter(&painted), &log}, kShownPopup, {0, 0, 100, 100}));
     Pump();
     painted.clear();
     log.Clear();
@@ -43,12 +45,11 @@ TEST(PaintTest, ManyInvalidationsMakeOnePaintAfterPostedMessages) {
     ASSERT_EQ(painted.size(), 1u);
     EXPECT_EQ(painted[0], (RECT{10, 5, 40, 20}));
     EXPECT_FALSE(GetUpdateRect(hwnd, nullptr));
-    DestroyWindow(hwnd);
 }
 
 TEST(PaintTest, ParentsPaintBeforeChildrenAndHiddenWindowsWait) {
     CMessageLog log;
-    HWND top = CreateTestWindow({nullptr, &log}, kShownPopup, {0, 0, 100, 100});
+    CWindowOwner top(CreateTestWindow({nullptr, &log}, kShownPopup, {0, 0, 100, 100}));
     HWND child = CreateTestWindow({nullptr, &log}, WS_CHILD | WS_VISIBLE, {50, 50, 80, 80}, top);
     Pump();
     log.Clear();
@@ -67,37 +68,35 @@ TEST(PaintTest, ParentsPaintBeforeChildrenAndHiddenWindowsWait) {
     ShowWindow(top, SW_SHOW);
     Pump();
     EXPECT_EQ(log.Count(WM_PAINT, top), 1);
-    DestroyWindow(top);
 }
 
 TEST(PaintTest, VisibleRegionExcludesClippedChildrenAndTheParentEdge) {
-    HWND top = CreateTestWindow({}, kShownPopup | WS_CLIPCHILDREN, {0, 0, 100, 100});
+    CWindowOwner top(CreateTestWindow({}, kShownPopup | WS_CLIPCHILDREN, {0, 0, 100, 100}));
     HWND child = CreateTestWindow({}, WS_CHILD | WS_VISIBLE, {90, 90, 120, 120}, top);
     EXPECT_EQ(GetVisibleRegion(child), CRegion({0, 0, 10, 10}));
     CRegion topVisible = GetVisibleRegion(top);
     EXPECT_FALSE(topVisible.Contains({95, 95}));
     EXPECT_TRUE(topVisible.Contains({89, 95}));
-    DestroyWindow(top);
 }
 
 TEST(PaintTest, InvalidationFromAnotherThreadWakesTheOwner) {
     std::vector<RECT> painted;
-    HWND hwnd = CreateTestWindow({Painter(&painted)}, kShownPopup, {0, 0, 10, 10});
+    CWindowOwner hwnd(CreateTestWindow({Painter(&painted)}, kShownPopup, {0, 0, 10, 10}));
     Pump();
     painted.clear();
-    std::thread other([hwnd] { InvalidateRect(hwnd, nullptr, false); });
+    std::thread other([hwnd = hwnd.Get()] { InvalidateRect(hwnd, nullptr, false); });
+    CMessageWaitLimit limit;
     MSG msg;
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), 1);
     EXPECT_EQ(msg.message, UINT(WM_PAINT));
     DispatchMessage(&msg);
     other.join();
     EXPECT_EQ(painted.size(), 1u);
-    DestroyWindow(hwnd);
 }
 
 TEST(TimerTest, WindowTimersFollowPostedMessagesAndDoNotPileUp) {
     CMessageLog log;
-    HWND hwnd = CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner hwnd(CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 1, 1}));
     EXPECT_EQ(SetTimer(hwnd, 1003, 5, nullptr), 1003u);
     std::this_thread::sleep_for(std::chrono::milliseconds(30)); // several periods pass
     PostMessage(hwnd, WM_USER, 0, 0);
@@ -110,7 +109,6 @@ TEST(TimerTest, WindowTimersFollowPostedMessagesAndDoNotPileUp) {
     log.Clear();
     Pump();
     EXPECT_EQ(log.Count(WM_TIMER), 0);
-    DestroyWindow(hwnd);
 }
 
 int g_threadTimerCalls = 0;
@@ -122,9 +120,9 @@ TEST(TimerTest, ThreadTimerCallsItsCallbackFromGetMessage) {
     g_threadTimerCalls = 0;
     const UINT_PTR id = SetTimer(nullptr, 0, 2, CountTick);
     ASSERT_NE(id, 0u);
-    while (g_threadTimerCalls < 3) {
-        MSG msg;
-        GetMessage(&msg, nullptr, 0, 0); // blocks until the timer is due
+    CMessageWaitLimit limit;
+    MSG msg;
+    while (g_threadTimerCalls < 3 && GetMessage(&msg, nullptr, 0, 0)) { // blocks until it is due
         DispatchMessage(&msg);
     }
     EXPECT_TRUE(KillTimer(nullptr, id));
@@ -141,6 +139,7 @@ TEST(TimerTest, DestroyingTheWindowStopsItsTimers) {
 
 TEST(ModalLoopTest, EndsOnItsWakeUpAndLeavesQuitForTheOuterLoop) {
     // A handler runs a modal loop; another thread ends it with a flag and a WM_NULL.
+    CMessageWaitLimit limit;
     std::atomic<bool> ended{false};
     bool modalFinished = false;
     std::thread waker;
@@ -156,7 +155,7 @@ TEST(ModalLoopTest, EndsOnItsWakeUpAndLeavesQuitForTheOuterLoop) {
         }
         return DefWindowProc(hw, m, w, l);
     };
-    HWND hwnd = CreateTestWindow({h}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner hwnd(CreateTestWindow({h}, WS_POPUP, {0, 0, 1, 1}));
     PostMessage(hwnd, WM_USER, 0, 0);
     MSG msg;
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), 1);
@@ -174,15 +173,13 @@ TEST(ModalLoopTest, EndsOnItsWakeUpAndLeavesQuitForTheOuterLoop) {
         }
         return DefWindowProc(hw, m, w, l);
     };
-    HWND second = CreateTestWindow({quitter}, WS_POPUP, {0, 0, 1, 1});
+    CWindowOwner second(CreateTestWindow({quitter}, WS_POPUP, {0, 0, 1, 1}));
     PostMessage(second, WM_USER, 0, 0);
     while (GetMessage(&msg, nullptr, 0, 0)) {
         DispatchMessage(&msg);
     }
     EXPECT_FALSE(modalFinished);
     EXPECT_EQ(msg.wParam, 9u);
-    DestroyWindow(hwnd);
-    DestroyWindow(second);
 }
 
 } // namespace

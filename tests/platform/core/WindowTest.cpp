@@ -1,4 +1,5 @@
 #include "tests/support/TestWindow.h"
+#include "tests/support/WindowOwner.h"
 
 #include "platform/core/Input.h"
 #include "platform/core/Paint.h"
@@ -11,7 +12,7 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 TEST(WindowTest, CreationAndDestructionMessagesComeInTreeOrder) {
     CMessageLog log;
-    HWND top = CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 100, 100});
+    CWindowOwner top(CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 100, 100}));
     HWND child = CreateTestWindow({nullptr, &log}, kChild, {0, 0, 50, 50}, top, 7);
     HWND grandchild = CreateTestWindow({nullptr, &log}, kChild, {0, 0, 10, 10}, child, 8);
     ASSERT_TRUE(top && child && grandchild);
@@ -43,10 +44,9 @@ TEST(WindowTest, OwnedWindowsDieWithTheirOwnerAndHandlesAreNeverReused) {
     EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(owned));
-    HWND next = CreateTestWindow({}, WS_POPUP, {0, 0, 10, 10});
+    CWindowOwner next(CreateTestWindow({}, WS_POPUP, {0, 0, 10, 10}));
     EXPECT_NE(next, owner);
     EXPECT_NE(next, owned);
-    DestroyWindow(next);
 }
 
 TEST(WindowTest, CreationFailsForUnknownClassMissingParentOrRefusal) {
@@ -104,16 +104,15 @@ TEST(WindowTest, SuperclassingKeepsTheBaseBehaviourBehindTheNewProcedure) {
     super.lpfnWndProc = SuperProc;
     super.lpszClassName = L"SuperClassForTest";
     ASSERT_TRUE(RegisterClass(super));
-    HWND h =
-        CreateWindowEx(0, L"SuperClassForTest", L"", WS_POPUP, 0, 0, 1, 1, nullptr, 0, nullptr);
+    CWindowOwner h(
+        CreateWindowEx(0, L"SuperClassForTest", L"", WS_POPUP, 0, 0, 1, 1, nullptr, 0, nullptr));
     EXPECT_EQ(SendMessage(h, WM_USER, 0, 0), 11);
     EXPECT_EQ(GetClassName(h), L"SuperClassForTest");
-    DestroyWindow(h);
 }
 
 TEST(WindowTest, SetWindowPosReportsMoveAndSizeAndConvertsCoordinates) {
     CMessageLog log;
-    HWND top = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {100, 50, 300, 250});
+    CWindowOwner top(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {100, 50, 300, 250}));
     HWND child = CreateTestWindow({nullptr, &log}, kChild, {10, 20, 60, 70}, top);
     log.Clear();
     EXPECT_TRUE(SetWindowPos(child, nullptr, 15, 25, 40, 30, SWP_NOZORDER));
@@ -141,12 +140,11 @@ TEST(WindowTest, SetWindowPosReportsMoveAndSizeAndConvertsCoordinates) {
     SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_EQ(log.Count(WM_SIZE), 0);
     EXPECT_EQ(log.Count(WM_MOVE), 0);
-    DestroyWindow(top);
 }
 
 TEST(WindowTest, ShowHideEnableAndMaximiseToTheWorkArea) {
     CMessageLog log;
-    HWND top = CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 100, 100});
+    CWindowOwner top(CreateTestWindow({nullptr, &log}, WS_POPUP, {0, 0, 100, 100}));
     HWND child = CreateTestWindow({}, kChild, {0, 0, 10, 10}, top);
     EXPECT_FALSE(IsWindowVisible(child)); // the parent is hidden
     EXPECT_FALSE(ShowWindow(top, SW_SHOW));
@@ -171,14 +169,13 @@ TEST(WindowTest, ShowHideEnableAndMaximiseToTheWorkArea) {
     ShowWindow(top, SW_SHOWMINIMIZED);
     EXPECT_TRUE(IsIconic(top));
     EXPECT_FALSE(IsWindowVisible(child));
-    DestroyWindow(top);
 }
 
 TEST(WindowTest, ZOrderAmongSiblingsAndTopLevels) {
-    HWND a = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
-    HWND b = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
-    HWND topmost =
-        CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {40, 40, 60, 60}, nullptr, 0, WS_EX_TOPMOST);
+    CWindowOwner a(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 50, 50}));
+    CWindowOwner b(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 50, 50}));
+    CWindowOwner topmost(
+        CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {40, 40, 60, 60}, nullptr, 0, WS_EX_TOPMOST));
     BringWindowToTop(a);
     EXPECT_EQ(WindowFromPoint({10, 10}), a);
     BringWindowToTop(b);
@@ -192,13 +189,10 @@ TEST(WindowTest, ZOrderAmongSiblingsAndTopLevels) {
     BringWindowToTop(c2);
     EXPECT_EQ(WindowFromPoint({5, 5}), c2);
     EXPECT_EQ(GetWindow(a, GW_CHILD), c2);
-    for (HWND h : {a, b, topmost}) {
-        DestroyWindow(h);
-    }
 }
 
 TEST(WindowTest, WindowRegionShapesHitTesting) {
-    HWND top = CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 20, 20});
+    CWindowOwner top(CreateTestWindow({}, WS_POPUP | WS_VISIBLE, {0, 0, 20, 20}));
     CRegion shape = CRegion({2, 0, 18, 20}).Union(CRegion({0, 2, 20, 18}));
     SetWindowRgn(top, &shape, false);
     EXPECT_EQ(WindowFromPoint({0, 0}), nullptr);
@@ -206,7 +200,6 @@ TEST(WindowTest, WindowRegionShapesHitTesting) {
     CRegion back;
     EXPECT_TRUE(GetWindowRgn(top, &back));
     EXPECT_EQ(back, shape);
-    DestroyWindow(top);
 }
 
 TEST(WindowTest, MetricsComeFromTheScreen) {

@@ -1,4 +1,6 @@
 #include "tests/support/TestWindow.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/WindowOwner.h"
 
 #include "app/AppMessages.h"
 #include "platform/shell/NotifyIcon.h"
@@ -6,23 +8,23 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A stand-in opener on PATH that records its arguments, one per line.
+// A stand-in opener on PATH that records its arguments, one per line, in a file that appears
+// only once it is complete.
 class FakeOpener {
 public:
     FakeOpener() : m_dir(fs::temp_directory_path() / ("fake-opener-" + std::to_string(getpid()))) {
         fs::create_directories(m_dir);
         std::ofstream script(m_dir / "xdg-open");
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\n";
+        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
+               << "mv \"$0.tmp\" \"$0.args\"\n";
         script.close();
         fs::permissions(m_dir / "xdg-open", fs::perms::owner_all);
         m_oldPath = std::getenv("PATH");
@@ -35,10 +37,8 @@ public:
     // Waits for the opener to have run and answers what it was given.
     std::string Arguments() {
         const fs::path args = m_dir / "xdg-open.args";
-        for (int i = 0; i < 200 && !fs::exists(args); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(WaitUntil([&] { return fs::exists(args); }, kWaitLimit))
+            << "the opener did not run";
         std::ifstream in(args);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -62,7 +62,7 @@ TEST(ShellExecuteTest, RefusesOtherVerbsAndEmptyTargets) {
 }
 
 TEST(NotifyIconTest, WithoutATrayAddFailsAndNothingIsLeftBehind) {
-    HWND owner = CreateTestWindow({}, WS_POPUP, {0, 0, 10, 10});
+    CWindowOwner owner(CreateTestWindow({}, WS_POPUP, {0, 0, 10, 10}));
     NOTIFYICONDATA data;
     data.hWnd = owner;
     data.uID = 1;
@@ -73,7 +73,6 @@ TEST(NotifyIconTest, WithoutATrayAddFailsAndNothingIsLeftBehind) {
     EXPECT_FALSE(Shell_NotifyIcon(NIM_MODIFY, &data));
     EXPECT_FALSE(Shell_NotifyIcon(NIM_DELETE, &data));
     EXPECT_EQ(FindWindow(L"VistrelTrayIcon", nullptr), nullptr);
-    DestroyWindow(owner);
 }
 
 } // namespace
