@@ -22,7 +22,9 @@ bool WaitHandlingSentMessages(const std::function<bool()>& done,
         if (done()) {
             return true;
         }
-        if (std::chrono::steady_clock::now() - start >= timeout) {
+        // In milliseconds, so that the longest timeout does not overflow the clock's unit.
+        if (std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start) >= timeout) {
             return false;
         }
         std::this_thread::sleep_for(kPollInterval);
