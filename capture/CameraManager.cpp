@@ -1,6 +1,7 @@
 #include "capture/CameraManager.h"
 
 #include "app/Log.h"
+#include "app/SentMessageWait.h"
 #include "platform/core/MessageLoop.h"
 
 #include <opencv2/core/utility.hpp>
@@ -20,10 +21,10 @@ CCameraManager::CCameraManager() {
 }
 
 CCameraManager::~CCameraManager() {
-    for (CVideoThread& slot : m_slots) {
-        slot.ClearStarted();
-    }
-    m_dispatch.WakeWaiters();
+    m_dispatch.SetTargetWindow(nullptr);
+    RequestStop();
+    // A frame already on its way may be waiting for this thread's window.
+    WaitHandlingSentMessages([this] { return IsDrained(); }, std::chrono::milliseconds::max());
 }
 
 void CCameraManager::SetOwner(HWND window, const CRecordingFolder* folder) {
@@ -66,11 +67,22 @@ void CCameraManager::StartAll() {
 
 void CCameraManager::StopAll() {
     LogMessage("end cam button event 1\n");
-    for (int i = 0; i < m_cameraCount; ++i) {
-        m_slots[static_cast<std::size_t>(i)].ClearStarted();
+    RequestStop();
+    LogMessage("end cam button event 2\n");
+}
+
+bool CCameraManager::StopAllAndWait(DWORD timeoutMs) {
+    StopAll();
+    return WaitHandlingSentMessages([this] { return IsDrained(); },
+                                    std::chrono::milliseconds(timeoutMs));
+}
+
+void CCameraManager::RequestStop() {
+    // A slot of an earlier start may record above the latest camera count.
+    for (CVideoThread& slot : m_slots) {
+        slot.ClearStarted();
     }
     m_dispatch.WakeWaiters();
-    LogMessage("end cam button event 2\n");
 }
 
 bool CCameraManager::IsDrained() const {

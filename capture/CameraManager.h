@@ -18,8 +18,9 @@ public:
     static CCameraManager* Instance();
 
     CCameraManager();
-    // Ends the session and waits for every thread; what was queued is still encoded and its
-    // files finished, but no longer shown.
+    // Ends the session and waits until every camera's final item has been encoded and its file
+    // finished, handling what other threads send this thread meanwhile; what was queued is no
+    // longer shown. Only then do the capture slots, which own the encoders, go.
     ~CCameraManager();
     CCameraManager(const CCameraManager&) = delete;
     CCameraManager& operator=(const CCameraManager&) = delete;
@@ -32,8 +33,14 @@ public:
     // Blanks the wall, starts the dispatch thread once, and starts one capture slot per camera
     // (the first sixteen); without cameras, sends WM_NO_CAMERA.
     void StartAll();
-    // Asks every capture slot of the session to queue its final item and end; does not wait.
+    // Asks every capture slot that records to queue its final item and end (all sixteen, also
+    // those above the camera count of a later start); does not wait.
     void StopAll();
+    // StopAll, then waits until every camera's final item has been encoded and shown and its
+    // file finished, for at most `timeoutMs`. Messages sent to this thread (the frames on their
+    // way to the wall) are handled meanwhile; posted messages stay queued. True when
+    // everything has finished in time. For the UI thread at exit.
+    bool StopAllAndWait(DWORD timeoutMs);
 
     // Cameras of the last start that record (at most sixteen).
     int CameraCount() const { return m_cameraCount; }
@@ -45,6 +52,9 @@ public:
     bool IsDrained() const;
 
 private:
+    // Clears the started flag of every slot and wakes those waiting for the dispatch thread.
+    void RequestStop();
+
     CDispatch m_dispatch;
     std::array<CVideoThread, kSlotCount> m_slots;
     int m_cameraCount = 0;

@@ -21,6 +21,7 @@ void CDispatch::Push(std::unique_ptr<FrameWorkItem> item) {
     {
         std::lock_guard lock(m_lock);
         ++m_pending[item->cameraIndex];
+        m_recording.insert(item->cameraIndex);
         m_queue.push_back(std::move(item));
     }
     m_itemQueued.notify_one();
@@ -72,7 +73,10 @@ void CDispatch::run() {
         Process(*item, show);
 
         lock.lock();
-        const bool greyWall = show && item->final && m_queue.empty();
+        if (item->final) {
+            m_recording.erase(item->cameraIndex);
+        }
+        const bool greyWall = show && item->final && m_recording.empty() && m_queue.empty();
         if (greyWall) {
             lock.unlock();
             SendSolidColour(m_target.load(), 110, 110, 110);

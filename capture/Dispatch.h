@@ -1,9 +1,10 @@
 // The frame dispatch thread: the single consumer of every capture thread's frames. It takes
 // work items in push order, encodes each into its camera's stream file, finishes the file on
 // the camera's final item, flips the image bottom row first and hands the item synchronously
-// to the target window (WM_VIDEO_FRAME). After a final item that leaves the queue empty it
-// paints the wall grey. An encoding error ends only its camera's recording: one log line names
-// the camera and the error, and the camera's later items are dropped up to its final one.
+// to the target window (WM_VIDEO_FRAME). After the final item of the last camera that was
+// recording, with nothing queued behind it, it paints the wall grey. An encoding error ends only
+// its camera's recording: one log line names the camera and the error, and the camera's later items
+// are dropped up to its final one.
 #pragma once
 
 #include "capture/FrameWorkItem.h"
@@ -14,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 
 class CDispatch : public CThread {
 public:
@@ -56,6 +58,8 @@ private:
     // an item is being processed.
     std::deque<std::unique_ptr<FrameWorkItem>> m_queue;
     std::map<int, int> m_pending;
+    // Guarded by m_lock: the cameras that have pushed items and whose final item is not done.
+    std::set<int> m_recording;
     bool m_processing = false;
     // Signalled on every push and on the stop request.
     std::condition_variable m_itemQueued;

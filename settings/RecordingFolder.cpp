@@ -1,16 +1,40 @@
 #include "settings/RecordingFolder.h"
 
 #include "app/Log.h"
+#include "settings/ReplaceFileContents.h"
 #include "settings/TextEncoding.h"
 
 #include <tinyxml.h>
+
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+struct CFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Reads and parses the settings file. Only a regular file is read: a folder or a device of
+// that name would read as a file of endless length.
+bool LoadSettingFile(TiXmlDocument& document, const std::string& path) {
+    const std::unique_ptr<std::FILE, CFileCloser> file(std::fopen(path.c_str(), "rb"));
+    struct stat status {};
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    return document.LoadFile(file.get(), TIXML_ENCODING_UTF8);
+}
+
+} // namespace
 
 CRecordingFolder::CRecordingFolder(std::string settingFile)
     : m_settingFile(std::move(settingFile)) {}
 
 bool CRecordingFolder::Load() {
-    TiXmlDocument document(m_settingFile.c_str());
-    if (!document.LoadFile(TIXML_ENCODING_UTF8)) {
+    TiXmlDocument document;
+    if (!LoadSettingFile(document, m_settingFile)) {
         return false;
     }
     const TiXmlElement* root = document.FirstChildElement();
@@ -23,11 +47,11 @@ bool CRecordingFolder::Load() {
     return value != nullptr;
 }
 
-bool CRecordingFolder::WriteFolder() {
+CRecordingFolder::WriteResult CRecordingFolder::WriteFolder() {
     const std::string folder = ToUtf8(VideoPath());
-    TiXmlDocument document(m_settingFile.c_str());
+    TiXmlDocument document;
     bool updated = false;
-    if (document.LoadFile(TIXML_ENCODING_UTF8)) {
+    if (LoadSettingFile(document, m_settingFile)) {
         TiXmlElement* root = document.FirstChildElement();
         if (TiXmlElement* element = root ? root->FirstChildElement() : nullptr) {
             element->SetAttribute("value", folder.c_str());
@@ -43,10 +67,14 @@ bool CRecordingFolder::WriteFolder() {
         root->LinkEndChild(element);
         document.LinkEndChild(root);
     }
-    if (!document.SaveFile(m_settingFile.c_str())) {
-        LogMessage("Could not write %s\n", m_settingFile.c_str());
+    TiXmlPrinter printer;
+    document.Accept(&printer);
+    std::string error;
+    if (!ReplaceFileContents(m_settingFile, printer.Str(), &error)) {
+        LogMessage("Could not write %s (%s)\n", m_settingFile.c_str(), error.c_str());
+        return WriteResult::Failed;
     }
-    return updated;
+    return updated ? WriteResult::Updated : WriteResult::Rebuilt;
 }
 
 WString CRecordingFolder::VideoPath() const {

@@ -20,10 +20,17 @@ public:
     // unreadable file, or one without the element, leaves the folder as it is, and an element
     // without the attribute `value` gives an empty folder.
     bool Load();
-    // Writes the folder into the settings file: true when an existing file was parsed and its
-    // element updated, false when the document was built anew (no file, not well-formed, or no
-    // element to update). A failed write is logged.
-    bool WriteFolder();
+    enum class WriteResult {
+        // An existing file was parsed and its element updated.
+        Updated,
+        // The document was built anew (no file, not well-formed, or no element to update).
+        Rebuilt,
+        // The file could not be written; the file as it was is left untouched. Logged.
+        Failed,
+    };
+    // Writes the folder into the settings file, replacing it whole, so that a crash or a full
+    // disk during the write never loses the folder saved before.
+    WriteResult WriteFolder();
 
     // A copy of the folder; empty until loaded or set. Safe from any thread.
     WString VideoPath() const;

@@ -2,13 +2,22 @@
 
 #include <IceUtil/Time.h>
 
+#include <algorithm>
+
 namespace {
 
-// The pause before a failed request is tried again, so that an unreachable host or a failing
-// server is not asked in a tight loop. Stop ends the pause at once.
-constexpr int kRetryDelayMs = 1000;
+constexpr std::chrono::milliseconds kFirstRetryPause{1000};
+constexpr std::chrono::milliseconds kLongestRetryPause{5 * 60 * 1000};
 
 } // namespace
+
+std::chrono::milliseconds AsyncQueue::RetryPause(int failures) {
+    std::chrono::milliseconds pause = kFirstRetryPause;
+    for (int i = 1; i < failures && pause < kLongestRetryPause; ++i) {
+        pause *= 2;
+    }
+    return std::min(pause, kLongestRetryPause);
+}
 
 AsyncQueue::AsyncQueue(IMsgDispatch* receiver)
     : m_connection(std::make_unique<CHttpConnection>()), m_receiver(receiver) {
@@ -43,6 +52,8 @@ void AsyncQueue::Stop() {
 
 void AsyncQueue::run() {
     Lock lock(*this);
+    // Failed attempts since the last success.
+    int failures = 0;
     while (true) {
         while (m_requests.empty() && !m_stop) {
             wait();
@@ -57,8 +68,15 @@ void AsyncQueue::run() {
         lock.acquire();
         if (delivered) {
             m_requests.pop_front();
-        } else if (!m_stop) {
-            timedWait(IceUtil::Time::milliSeconds(kRetryDelayMs));
+            failures = 0;
+            continue;
+        }
+        // Stop ends the pause at once.
+        const IceUtil::Time until = IceUtil::Time::now(IceUtil::Time::Monotonic) +
+                                    IceUtil::Time::milliSeconds(RetryPause(++failures).count());
+        for (IceUtil::Time now = IceUtil::Time::now(IceUtil::Time::Monotonic);
+             !m_stop && now < until; now = IceUtil::Time::now(IceUtil::Time::Monotonic)) {
+            timedWait(until - now);
         }
     }
     std::list<IMessagePtr> dropped;

@@ -1,6 +1,7 @@
 // The HTTP request worker: a thread that performs posted requests one after the other against
 // the update-descriptor address and hands every accepted answer to the dispatcher. A request
-// that fails stays at the head of the list and is tried again after a pause.
+// that fails stays at the head of the list and is tried again after a pause that grows with
+// every failure in a row, so that a machine without network does not ask every second.
 #pragma once
 
 #include "update/HttpConnection.h"
@@ -13,6 +14,7 @@
 #include <IceUtil/Thread.h>
 
 #include <atomic>
+#include <chrono>
 #include <list>
 #include <memory>
 
@@ -28,6 +30,10 @@ public:
     void Stop();
 
     void run() override;
+
+    // The pause after `failures` failed attempts in a row (1 or more): one second, doubling
+    // with each further failure, at most five minutes.
+    static std::chrono::milliseconds RetryPause(int failures);
 
 private:
     // Performs the request once; true when its answer has been handed to the receiver.

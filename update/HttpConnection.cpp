@@ -7,9 +7,21 @@
 
 namespace {
 
+// The answer comes over plain HTTP from whoever answers for the host: a redirect may point
+// anywhere, so neither the address nor a redirect may reach files or other protocols, and a
+// redirect loop ends.
+constexpr const char* kProtocols = "http,https";
+constexpr long kMaxRedirects = 5;
+
+// Takes the answer's bytes as they come; refusing them ends the transfer with a write error.
 std::size_t AppendToResponse(char* data, std::size_t size, std::size_t count, void* buffer) {
-    static_cast<std::string*>(buffer)->append(data, size * count);
-    return size * count;
+    auto* response = static_cast<std::string*>(buffer);
+    const std::size_t length = size * count;
+    if (length > CHttpConnection::kMaxAnswerSize - response->size()) {
+        return 0;
+    }
+    response->append(data, length);
+    return length;
 }
 
 } // namespace
@@ -57,8 +69,14 @@ bool CHttpConnection::Setup() {
         return true;
     };
     if (failed(curl_easy_setopt(curl, CURLOPT_URL, m_url.c_str()), "Failed to set URL [%s]\n") ||
+        failed(curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kProtocols),
+               "Failed to set protocols [%s]\n") ||
         failed(curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L),
                "Failed to set redirect option [%s]\n") ||
+        failed(curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects),
+               "Failed to set redirect limit [%s]\n") ||
+        failed(curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols),
+               "Failed to set redirect protocols [%s]\n") ||
         failed(curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &AppendToResponse),
                "Failed to set writer [%s]\n") ||
         failed(curl_easy_setopt(curl, CURLOPT_WRITEDATA, &m_response),

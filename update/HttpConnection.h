@@ -1,18 +1,23 @@
 // One libcurl easy handle that performs transfers to the update-descriptor address: a plain
-// GET when the request has no body, else a POST of the body. Not thread-safe: each
-// connection is used by one thread at a time.
+// GET when the request has no body, else a POST of the body. Only http and https are spoken,
+// at most five redirects are followed, and an answer may be at most kMaxAnswerSize bytes.
+// Not thread-safe: each connection is used by one thread at a time.
 #pragma once
 
 #include "update/IMessage.h"
 
 #include <curl/curl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 class CHttpConnection {
 public:
+    // A longer answer fails the transfer: the update descriptor is a few hundred bytes.
+    static constexpr std::size_t kMaxAnswerSize = 1024 * 1024;
+
     CHttpConnection();
     CHttpConnection(const CHttpConnection&) = delete;
     CHttpConnection& operator=(const CHttpConnection&) = delete;

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -27,8 +30,44 @@ protected:
         std::ofstream(m_file, std::ios::binary) << content;
     }
 
+    std::string ReadSettingFile() const {
+        std::ifstream file(m_file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    // Names in the folder besides the settings file: temporary files left behind.
+    std::vector<std::string> OtherFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder)) {
+            if (entry.path() != m_file) {
+                names.push_back(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
+
     fs::path m_folder;
     std::string m_file;
+};
+
+// Files of this process may grow to `bytes` at most while it lives; writing past that fails
+// (for every user, as on a full disk) instead of raising the signal.
+class CScopedFileSizeLimit {
+public:
+    explicit CScopedFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    sighandler_t m_oldHandler;
 };
 
 const char* kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n";
@@ -80,7 +119,7 @@ TEST_F(RecordingFolderTest, LoadWithoutAUsableFileLeavesTheFolderEmpty) {
 TEST_F(RecordingFolderTest, WriteWithoutAFileCreatesTheDocumentAndTheNextStartLoadsIt) {
     CRecordingFolder folder(m_file);
     folder.SetVideoPath(L"/media/rec");
-    EXPECT_FALSE(folder.WriteFolder());
+    EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Rebuilt);
 
     TiXmlDocument document(m_file.c_str());
     ASSERT_TRUE(document.LoadFile(TIXML_ENCODING_UTF8));
@@ -107,7 +146,7 @@ TEST_F(RecordingFolderTest, WriteUpdatesAnExistingFileInPlace) {
                      "<Config><Folder value=\"/old\" other=\"kept\" /><Second /></Config>");
     CRecordingFolder folder(m_file);
     folder.SetVideoPath(L"/new/通道 <&>");
-    EXPECT_TRUE(folder.WriteFolder());
+    EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Updated);
 
     TiXmlDocument document(m_file.c_str());
     ASSERT_TRUE(document.LoadFile(TIXML_ENCODING_UTF8));
@@ -123,7 +162,7 @@ TEST_F(RecordingFolderTest, WriteRebuildsAFileItCannotUpdate) {
         WriteSettingFile(content);
         CRecordingFolder folder(m_file);
         folder.SetVideoPath(L"/rebuilt");
-        EXPECT_FALSE(folder.WriteFolder()) << content;
+        EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Rebuilt) << content;
         CRecordingFolder reread(m_file);
         EXPECT_TRUE(reread.Load()) << content;
         EXPECT_EQ(reread.VideoPath(), L"/rebuilt") << content;
@@ -140,4 +179,53 @@ TEST(TextEncoding, RoundTripsAndReplacesInvalidBytes) {
               L"b");
     EXPECT_EQ(FromUtf8("\xe9\x80"), L"\xFFFD\xFFFD"); // cut short
     EXPECT_EQ(FromUtf8("\xc0\xaf"), L"\xFFFD\xFFFD"); // overlong
+}
+
+TEST_F(RecordingFolderTest, AWriteThatFailsLeavesTheSavedFileAsItWasAndSaysSo) {
+    const std::string saved =
+        std::string(kDeclaration) + "<Setting><VideoPath value=\"/saved/before\" /></Setting>\n";
+    CRecordingFolder folder(m_file);
+    folder.SetVideoPath(L"/a/much/longer/folder/than/the/file/may/take/now");
+    {
+        // The disk fills up after a few bytes of the new file.
+        WriteSettingFile(saved);
+        CScopedFileSizeLimit full(16);
+        EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Failed);
+    }
+    EXPECT_EQ(ReadSettingFile(), saved);
+    EXPECT_TRUE(OtherFiles().empty());
+    CRecordingFolder reread(m_file);
+    EXPECT_TRUE(reread.Load());
+    EXPECT_EQ(reread.VideoPath(), L"/saved/before");
+
+    // The new file cannot take the old one's place (here a folder stands there, which is
+    // neither read nor replaced).
+    fs::remove(m_file);
+    fs::create_directories(fs::path(m_file) / "kept");
+    EXPECT_FALSE(CRecordingFolder(m_file).Load());
+    EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Failed);
+    EXPECT_TRUE(fs::is_directory(fs::path(m_file) / "kept"));
+    EXPECT_TRUE(OtherFiles().empty());
+
+    // No file can be created where the settings file should be.
+    CRecordingFolder nowhere((m_folder / "missing" / "setting.xml").string());
+    nowhere.SetVideoPath(L"/x");
+    EXPECT_EQ(nowhere.WriteFolder(), CRecordingFolder::WriteResult::Failed);
+    EXPECT_FALSE(fs::exists(m_folder / "missing"));
+}
+
+TEST_F(RecordingFolderTest, ASavedFileKeepsItsPermissionsAndLeavesNoTemporaryFile) {
+    WriteSettingFile(std::string(kDeclaration) + "<Setting><VideoPath value=\"/old\" /></Setting>");
+    fs::permissions(m_file, fs::perms::owner_read | fs::perms::owner_write);
+    CRecordingFolder folder(m_file);
+    for (const wchar_t* path : {L"/first", L"/second/通道"}) {
+        folder.SetVideoPath(path);
+        EXPECT_EQ(folder.WriteFolder(), CRecordingFolder::WriteResult::Updated);
+        CRecordingFolder reread(m_file);
+        EXPECT_TRUE(reread.Load());
+        EXPECT_EQ(reread.VideoPath(), path);
+    }
+    EXPECT_EQ(fs::status(m_file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(OtherFiles().empty());
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct Answer {
@@ -136,8 +138,62 @@ TEST_F(AsyncQueueTest, StopEndsThePauseBetweenAttempts) {
     Start(server.Url());
     m_worker->Enqueue(new httpUrl::MsgReqHttpUrl);
     ASSERT_TRUE(server.WaitForRequests(1));
+    const auto stopping = std::chrono::steady_clock::now();
     m_worker->Stop();
+    // Well within the pause of a second that follows the failure.
+    EXPECT_LT(std::chrono::steady_clock::now() - stopping, std::chrono::milliseconds(500));
     EXPECT_TRUE(m_dispatch.WaitFor(0).empty());
+}
+
+TEST(AsyncQueuePause, DoublesFromOneSecondToAtMostFiveMinutes) {
+    using std::chrono::milliseconds;
+    const std::pair<int, milliseconds> cases[] = {
+        {1, milliseconds(1000)},
+        {2, milliseconds(2000)},
+        {3, milliseconds(4000)},
+        {4, milliseconds(8000)},
+        {9, milliseconds(256000)},
+        {10, milliseconds(300000)},
+        {11, milliseconds(300000)},
+        {1000, milliseconds(300000)},
+        {std::numeric_limits<int>::max(), milliseconds(300000)},
+    };
+    for (const auto& [failures, pause] : cases) {
+        EXPECT_EQ(AsyncQueue::RetryPause(failures), pause) << failures;
+    }
+}
+
+TEST_F(AsyncQueueTest, ThePauseGrowsWithFailuresInARowAndStartsAgainAfterASuccess) {
+    CLoopbackHttpServer server(
+        {{500, "down"}, {503, "down"}, {200, "first"}, {500, "down"}, {200, "second"}});
+    Start(server.Url());
+    // When each request arrived, seen from here.
+    std::vector<std::chrono::steady_clock::time_point> arrivals;
+    const auto awaitRequest = [&] {
+        ASSERT_TRUE(server.WaitForRequests(arrivals.size() + 1, std::chrono::seconds(10)));
+        arrivals.push_back(std::chrono::steady_clock::now());
+    };
+    m_worker->Enqueue(new httpUrl::MsgReqHttpUrl);
+    for (int i = 0; i < 3; ++i) {
+        awaitRequest();
+    }
+    ASSERT_EQ(m_dispatch.WaitFor(1).size(), 1u);
+    m_worker->Enqueue(new httpUrl::MsgReqHttpUrl);
+    for (int i = 0; i < 2; ++i) {
+        awaitRequest();
+    }
+    EXPECT_EQ(m_dispatch.WaitFor(2),
+              (std::vector<Answer>{{true, 0, "first"}, {true, 0, "second"}}));
+
+    using std::chrono::milliseconds;
+    const auto gap = [&](std::size_t later) { return arrivals[later] - arrivals[later - 1]; };
+    EXPECT_GE(gap(1), milliseconds(950));
+    EXPECT_LT(gap(1), milliseconds(1900));
+    EXPECT_GE(gap(2), milliseconds(1950));
+    EXPECT_LT(gap(2), milliseconds(3500));
+    // After the success the first pause is one second again, not four.
+    EXPECT_GE(gap(4), milliseconds(950));
+    EXPECT_LT(gap(4), milliseconds(1900));
 }
 
 } // namespace
