@@ -522,7 +522,9 @@ LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->code == NOTIFY_INVALIDATE) {
+    // Elements send their invalidate records without a sender window; a real child window's
+    // notification with the same code is only its NMHDR and goes to the dialog like others.
+    if (header && header->code == NOTIFY_INVALIDATE && header->hwndFrom == nullptr) {
         InvalidateArea(reinterpret_cast<const BkInvalidateNotify*>(lParam)->rect);
         return 0;
     }
