@@ -6,11 +6,13 @@
 #include "bkwin/BkSkinPool.h"
 #include "bkwin/BkString.h"
 #include "bkwin/BkStylePool.h"
+#include "bkwin/BkText.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -57,18 +59,24 @@ TEST_F(ShippedLayoutsTest, SectionsAndTheCheckBoxSitWhereTheLayersPutThem) {
         EXPECT_EQ(dialog.view.Section(BkSection::Header).rect, c.header);
         EXPECT_EQ(dialog.view.Section(BkSection::Body).rect, c.body);
         EXPECT_EQ(dialog.view.Section(BkSection::Footer).rect, c.footer);
-        // The close button at the header's right edge.
+        // The close button at the header's right edge, as large as one image of its skin.
         ASSERT_NE(dialog.view.FindElement(60001), nullptr);
-        EXPECT_EQ(dialog.view.FindElement(60001)->rect.left, c.client.cx - 43);
+        const RECT close = dialog.view.FindElement(60001)->rect;
+        EXPECT_EQ(close, (RECT{c.client.cx - 43, 0, c.client.cx - 43 + 47, 21}));
 
         const CBkWindow* check = dialog.view.FindElement(60007);
         ASSERT_EQ(check != nullptr, c.check.has_value());
         if (check) {
             EXPECT_EQ(check->rect.left, c.check->x);
             EXPECT_EQ(check->rect.top, c.check->y);
-            // The text's width plus the 17-pixel glyph column, at least 13 high.
-            EXPECT_GT(check->rect.Width(), 17 + 40);
-            EXPECT_GE(check->rect.Height(), 13);
+            // As large as the box measures itself: its text plus the 17-pixel glyph column.
+            SIZE text{};
+            CBkStatic plain;
+            plain.text = check->text;
+            plain.parentHandle = check->parentHandle;
+            SendElementMessage(&plain, WM_NCCALCSIZE, 0, LPARAM(&text));
+            EXPECT_EQ(check->rect.Width(), text.cx + 17);
+            EXPECT_EQ(check->rect.Height(), std::max<LONG>(text.cy, 13));
             EXPECT_TRUE(check->IsVisibleDeep());
         }
         DestroyWindow(hwnd);
