@@ -318,6 +318,37 @@ TEST_F(TabCtrlDialogTest, SelectTabAnnouncesEveryRequestFirst) {
     EXPECT_EQ(dialog.changes.back(), (SelChange{70, 1, 0}));
 }
 
+TEST_F(TabCtrlDialogTest, RealWindowsShowOnlyOnTheCurrentPage) {
+    RegisterWindowClass(L"BkTabPageChild", &DefWindowProc, 0, IDC_ARROW);
+    const HWND child = CreateWindowEx(0, L"BkTabPageChild", L"", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5,
+                                      dialog.view.Window(), 85, nullptr);
+    ASSERT_NE(child, nullptr);
+    dialog.view.ShowRealWindows(true);
+    EXPECT_FALSE(IsWindowVisible(child));
+    ASSERT_TRUE(dialog.view.SelectTab(70, 2));
+    EXPECT_TRUE(IsWindowVisible(child));
+    ASSERT_TRUE(dialog.view.SelectTab(70, 0));
+    EXPECT_FALSE(IsWindowVisible(child));
+    ASSERT_TRUE(dialog.view.SelectTab(70, 2));
+    ASSERT_TRUE(dialog.view.ShowElement(70, false));
+    EXPECT_FALSE(IsWindowVisible(child));
+    ASSERT_TRUE(dialog.view.ShowElement(70, true));
+    EXPECT_TRUE(IsWindowVisible(child));
+    DestroyWindow(child);
+}
+
+TEST_F(TabCtrlDialogTest, PagesTakeLoadedChildrenButTheControlDoesNot) {
+    EXPECT_FALSE(dialog.view.LoadElementChildren(70, "<dlg id='86'/>"));
+    EXPECT_EQ(dialog.view.FindElement(86), nullptr);
+    EXPECT_EQ(dialog.Tabs(70).TabCount(), 3);
+    ASSERT_TRUE(
+        dialog.view.LoadElementChildren(71, "<dlg id='86' pos='0,0,-0,-0' crbg='00FFFF'/>"));
+    EXPECT_EQ(dialog.view.FindElement(81), nullptr);
+    EXPECT_EQ(dialog.view.FindElement(86)->rect, (RECT{10, 33, 390, 290}));
+    headless::PumpMessages();
+    EXPECT_EQ(PaintedAt(hwnd, 200, 150), RGB(0, 255, 255));
+}
+
 TEST_F(TabCtrlDialogTest, TheMouseOverTheStripHoversOtherTabs) {
     CBkTabCtrl& tabs = dialog.Tabs(70);
     MoveTo(hwnd, 80, 20);
