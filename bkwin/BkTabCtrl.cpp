@@ -14,7 +14,6 @@
 #include <tinyxml.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
