@@ -1,9 +1,11 @@
 #include "bkwin/BkDialogView.h"
 
+#include "bkwin/BkDialogFile.h"
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkFontPool.h"
 #include "bkwin/BkInvalidateNotify.h"
+#include "bkwin/BkTabCtrl.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
 #include "platform/controls/Tooltip.h"
@@ -29,6 +31,13 @@ const WString kViewClass = L"BkDialogView";
 
 bool IsButtonLike(const CBkWindow& element) {
     return element.IsTag("button") || element.IsTag("imgbtn") || element.IsTag("link");
+}
+
+// The containers whose children may be replaced by loaded XML: a tab control's children are
+// its pages, which only it makes.
+bool TakesLoadedChildren(const CBkWindow& element) {
+    return element.IsTag(CBkDialog::kTag) || element.IsTag(CBkPanel::kTag) ||
+           element.IsTag(CBkTab::kTag) || element.IsTag(CBkDialogFile::kTag);
 }
 
 CBkWindow* LookupElement(std::uint32_t handle) {
@@ -522,7 +531,9 @@ LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CBkDialogView::OnNotify(WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header && header->code == NOTIFY_INVALIDATE) {
+    // Elements send their invalidate records without a sender window; a real child window's
+    // notification with the same code is only its NMHDR and goes to the dialog like others.
+    if (header && header->code == NOTIFY_INVALIDATE && header->hwndFrom == nullptr) {
         InvalidateArea(reinterpret_cast<const BkInvalidateNotify*>(lParam)->rect);
         return 0;
     }
@@ -592,6 +603,12 @@ bool CBkDialogView::IsElementChecked(std::int32_t id) {
     return element && (element->state & STATE_CHECKED);
 }
 
+bool CBkDialogView::SelectTab(std::int32_t tabCtrlId, int index) {
+    CBkWindow* element = FindElement(tabCtrlId);
+    return element && element->IsTag(CBkTabCtrl::kTag) &&
+           static_cast<CBkTabCtrl*>(element)->SetCurSel(index);
+}
+
 bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml) {
     TiXmlDocument document;
     document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
@@ -599,7 +616,7 @@ bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml)
         return false;
     }
     CBkWindow* element = FindElement(id);
-    if (!element || !element->IsContainer()) {
+    if (!element || !TakesLoadedChildren(*element)) {
         return false;
     }
     auto* container = static_cast<CBkContainerWnd*>(element);

@@ -46,6 +46,9 @@ public:
     bool ShowElement(std::int32_t id, bool show);
     bool CheckElement(std::int32_t id, bool checked);
     bool IsElementChecked(std::int32_t id);
+    // Selects page `index` of the "tabctrl" element (which announces the change first); false
+    // when the element is no tab control or the change does not happen.
+    bool SelectTab(std::int32_t tabCtrlId, int index);
     // Replaces the children of a container element by the top-level elements of the XML text.
     bool LoadElementChildren(std::int32_t id, const std::string& xml);
 

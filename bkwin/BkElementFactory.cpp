@@ -3,6 +3,8 @@
 #include "bkwin/BkButton.h"
 #include "bkwin/BkCheckBox.h"
 #include "bkwin/BkDialog.h"
+#include "bkwin/BkDialogFile.h"
+#include "bkwin/BkDrawFileIcon.h"
 #include "bkwin/BkIconElement.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImageListH.h"
@@ -13,6 +15,7 @@
 #include "bkwin/BkProgress.h"
 #include "bkwin/BkRadioBox.h"
 #include "bkwin/BkRealWnd.h"
+#include "bkwin/BkTabCtrl.h"
 #include "bkwin/BkText.h"
 
 #include <array>
@@ -31,6 +34,7 @@ struct TagEntry {
 // Tried in order; each element class adds its tag here.
 constexpr std::array kTags{
     TagEntry{CBkDialog::kTag, &Make<CBkDialog>},
+    TagEntry{CBkDialogFile::kTag, &Make<CBkDialogFile>},
     TagEntry{CBkStatic::kTag, &Make<CBkStatic>},
     TagEntry{CBkLink::kTag, &Make<CBkLink>},
     TagEntry{CBkButton::kTag, &Make<CBkButton>},
@@ -41,9 +45,11 @@ constexpr std::array kTags{
     TagEntry{CBkProgress::kTag, &Make<CBkProgress>},
     TagEntry{CBkLine::kTag, &Make<CBkLine>},
     TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},
+    TagEntry{CBkTabCtrl::kTag, &Make<CBkTabCtrl>},
     TagEntry{CBkRealWnd::kTag, &Make<CBkRealWnd>},
     TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
     TagEntry{CBkMemoryImage::kTag, &Make<CBkMemoryImage>},
+    TagEntry{CBkDrawFileIcon::kTag, &Make<CBkDrawFileIcon>},
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "bkwin/BkImage.h"
 
+#include "bkwin/BkSubImage.h"
+
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Blit.h"
 #include "platform/draw/DeviceContext.h"
@@ -19,8 +21,12 @@ void CBkImage::Draw(HDC dc, int x, int y, int index) const {
     const SIZE size = BitmapSize();
     RECT source{0, 0, size.cx, size.cy};
     if (index != -1) {
-        source.left = index * subWidth;
-        source.right = source.left + subWidth;
+        const std::optional<BkSubImageSpan> span = SubImageColumns(index, subWidth, size.cx);
+        if (!span) {
+            return;
+        }
+        source.left = span->left;
+        source.right = span->right;
     }
     const RECT dest{x, y, x + source.Width(), y + source.Height()};
     if (mode == BkImageAlpha) {

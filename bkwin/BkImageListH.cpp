@@ -4,6 +4,7 @@
 #include "bkwin/BkSkinPool.h"
 #include "bkwin/BkValueParsers.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -65,7 +66,7 @@ HRESULT CBkImageListHWnd::ApplyAttribute(std::string_view name, std::string_view
     } else if (name == "sub") {
         subImage = ParseInt(value);
     } else if (name == "imagecount") {
-        imageCount = ParseInt(value);
+        imageCount = std::clamp(ParseInt(value), 0, kMaxImageCount);
     } else if (name == "skinlist") {
         if (!value.empty()) {
             skinList = value;

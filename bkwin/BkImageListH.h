@@ -11,6 +11,9 @@
 class CBkImageListHWnd : public CBkWindow {
 public:
     static constexpr const char* kTag = "imglisth";
+    // "imagecount" is kept within 0 .. kMaxImageCount: every image costs map entries and a
+    // look-up at each paint, and a row of more images than this is no picture anyone draws.
+    static constexpr std::int32_t kMaxImageCount = 256;
     const char* TagName() const override { return kTag; }
 
     // Loads as the base does, then resets the maps for `imageCount` images and applies the

@@ -1,6 +1,7 @@
 #include "bkwin/BkPngSkin.h"
 
 #include "bkwin/BkPngPool.h"
+#include "bkwin/BkSubImage.h"
 #include "bkwin/BkValueParsers.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Blit.h"
@@ -33,8 +34,16 @@ void CBkPngSkin::Draw(HDC dc, const RECT& rect, int state) {
     if (m_image == nullptr || !GetObject(m_image, &info)) {
         return;
     }
-    const int width = m_subWidth != 0 ? m_subWidth : info.bmWidth;
-    const int sourceX = m_subWidth != 0 ? state * m_subWidth : 0;
+    int sourceX = 0;
+    int width = info.bmWidth;
+    if (m_subWidth != 0) {
+        const std::optional<BkSubImageSpan> span = SubImageColumns(state, m_subWidth, info.bmWidth);
+        if (!span) {
+            return;
+        }
+        sourceX = span->left;
+        width = span->Width();
+    }
     CMemoryDC memory(dc);
     SelectObject(memory, m_image);
     AlphaBlend(dc, rect.left, rect.top, width, info.bmHeight, memory, sourceX, 0, width,

@@ -48,9 +48,14 @@ bool CBkRadioBox::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP: {
         result = 0;
         // The repaint requests go to the view after the registry lock is released: the view
-        // looks elements up under the same lock while it handles them.
-        const std::vector<CBkWindow*> cleared =
-            ElementRegistry::Instance().SelectRadio(m_joinedGroup, handle);
+        // looks elements up under the same lock while it handles them. A radio that never
+        // finished loading belongs to no group and checks only itself.
+        std::vector<CBkWindow*> cleared;
+        if (m_joined) {
+            cleared = ElementRegistry::Instance().SelectRadio(m_joinedGroup, handle);
+        } else {
+            state |= STATE_CHECKED;
+        }
         for (CBkWindow* other : cleared) {
             other->NotifyInvalidateRect(other->rect);
         }

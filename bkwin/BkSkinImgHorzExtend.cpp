@@ -1,6 +1,9 @@
 #include "bkwin/BkSkinImgHorzExtend.h"
 
+#include "bkwin/BkSubImage.h"
 #include "bkwin/BkValueParsers.h"
+
+#include <algorithm>
 
 HRESULT CBkSkinImgHorzExtend::ApplyAttribute(std::string_view name, std::string_view value,
                                              bool loading) {
@@ -33,20 +36,24 @@ void CBkSkinImgHorzExtend::Draw(HDC dc, const RECT& rect, int state) {
     }
     int offset = 0;
     if (image.subWidth > 0) {
-        width = image.subWidth;
-        if (index != -1) {
-            offset = index * image.subWidth;
+        // The whole bitmap (-1) uses the geometry of the first bar.
+        const std::optional<BkSubImageSpan> span =
+            SubImageColumns(index == -1 ? 0 : index, image.subWidth, width);
+        if (!span) {
+            return;
         }
+        offset = span->left;
+        width = span->Width();
     }
-    const int l = m_left;
+    // A cap as wide as the bar would leave no middle column to stretch.
+    const int l = std::clamp(m_left, 0, width - 1);
     const int capRight = width - l - 1;
     image.DrawPart(dc, {dest.left, dest.top, dest.left + l, dest.top + height},
                    {offset, 0, offset + l, height});
     image.DrawPart(dc, {dest.right - capRight, dest.top, dest.right, dest.top + height},
                    {offset + l + 1, 0, offset + width, height});
-    image.DrawPart(
-        dc, {dest.left + l, dest.top, dest.left + l + dest.Width() - width + 1, dest.top + height},
-        {offset + l, 0, offset + l + 1, height});
+    image.DrawPart(dc, {dest.left + l, dest.top, dest.right - width + l + 1, dest.top + height},
+                   {offset + l, 0, offset + l + 1, height});
 }
 
 SIZE CBkSkinImgHorzExtend::NaturalSize() const {

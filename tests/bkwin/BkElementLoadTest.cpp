@@ -23,7 +23,6 @@ namespace {
 class BkElementLoadTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        TiXmlBase::SetCondenseWhiteSpace(false);
         ASSERT_TRUE(BkString::Instance().Load(102));
         ASSERT_TRUE(LoadSkins(100));
         ASSERT_TRUE(LoadStyles(101));

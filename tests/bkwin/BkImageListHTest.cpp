@@ -88,3 +88,24 @@ TEST_F(ImageListHTest, TheSkinAttributeGivesTheNaturalSize) {
     element->PaintRegion(surface.Dc(), nullptr);
     EXPECT_TRUE(AllPixelsAre(surface, {0, 0, 10, 4}, kWhite));
 }
+
+TEST_F(ImageListHTest, TheImageCountIsCapped) {
+    const struct {
+        const char* count;
+        std::int32_t expected;
+    } cases[] = {
+        {"3", 3},
+        {"256", CBkImageListHWnd::kMaxImageCount},
+        {"257", CBkImageListHWnd::kMaxImageCount},
+        {"100000", CBkImageListHWnd::kMaxImageCount},
+        {"-7", 0},
+    };
+    for (const auto& c : cases) {
+        const std::string xml = std::string("<imglisth imagecount=\"") + c.count + "\"/>";
+        std::unique_ptr<CBkWindow> element = LoadElement(xml.c_str());
+        CBkImageListHWnd& list = AsList(element);
+        EXPECT_EQ(list.imageCount, c.expected) << c.count;
+        EXPECT_EQ(list.skins.size(), std::size_t(c.expected)) << c.count;
+        EXPECT_EQ(list.subImages.size(), std::size_t(c.expected)) << c.count;
+    }
+}

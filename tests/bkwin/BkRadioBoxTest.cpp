@@ -99,6 +99,21 @@ TEST(BkRadioBoxTest, AClickSelectsWithinItsGroupOnly) {
     EXPECT_TRUE(Checked(*n2));
 }
 
+TEST(BkRadioBoxTest, ARadioThatNeverLoadedChecksOnlyItself) {
+    std::unique_ptr<CBkWindow> n1 = LoadElement("<radio/>");
+    Click(*n1);
+    ASSERT_TRUE(Checked(*n1));
+    CBkRadioBox unloaded;
+    Click(unloaded);
+    EXPECT_TRUE(Checked(unloaded));
+    // It is no member of the empty-named group: the loaded member keeps its check both ways.
+    EXPECT_TRUE(Checked(*n1));
+    std::unique_ptr<CBkWindow> n2 = LoadElement("<radio/>");
+    Click(*n2);
+    EXPECT_FALSE(Checked(*n1));
+    EXPECT_TRUE(Checked(unloaded));
+}
+
 TEST(BkRadioBoxTest, MembershipStaysWithTheGroupJoinedAtLoading) {
     std::unique_ptr<CBkWindow> first = LoadElement("<radio group=\"x\"/>");
     std::unique_ptr<CBkWindow> second = LoadElement("<radio group=\"x\"/>");

@@ -314,6 +314,37 @@ TEST_F(BkSkinTest, PngSubImageHonoursAlpha) {
     EXPECT_EQ(untouched.At(0, 0), kPaper);
 }
 
+TEST_F(BkSkinTest, ExtremeSubImageWidthsAndIndicesDrawOnlyWhatLiesInTheImage) {
+    const struct {
+        const char* skin;
+        int state;
+    } nothing[] = {
+        {"hugestates", 1},  {"hugestates", 2},       {"hugestates", 0x7FFFFFFF},
+        {"states", -2},     {"states", 0x40000000},  {"hugebar", STATE_PUSHED},
+        {"hugecolumns", 2}, {"columns", 0x7FFFFFFF}, {"columns", -5},
+    };
+    for (const auto& c : nothing) {
+        CBkTestSurface surface(12, 6, kPaper);
+        Skin(c.skin).Draw(surface.Dc(), RECT{0, 0, 12, 6}, c.state);
+        EXPECT_EQ(Row(surface, 0, 0, 12), std::vector<COLORREF>(12, kPaper))
+            << c.skin << " state " << c.state;
+    }
+    // The first sub-image of a width beyond the image is the whole image.
+    CBkTestSurface first(7, 3, kPaper);
+    Skin("hugestates").Draw(first.Dc(), RECT{0, 0, 1, 1}, 0);
+    EXPECT_EQ(Row(first, 0, 0, 7),
+              (std::vector<COLORREF>{kRed, kRed, kGreen, kGreen, kBlue, kBlue, kPaper}));
+    CBkTestSurface column(40, 6, kPaper);
+    Skin("hugecolumns").Draw(column.Dc(), RECT{1, 1, 2, 2}, 0);
+    EXPECT_NE(column.At(1, 1), kPaper);
+    EXPECT_EQ(column.At(0, 0), kPaper);
+    // A bar whose cap is as wide as everything still draws within its bitmap's width.
+    CBkTestSurface bar(12, 3, kPaper);
+    Skin("hugebar").Draw(bar.Dc(), RECT{0, 0, 10, 1}, 0);
+    EXPECT_NE(bar.At(0, 0), kPaper);
+    EXPECT_EQ(bar.At(11, 0), kPaper);
+}
+
 TEST(BkShippedSkinTest, MainBodyFrameHasItsBandSizes) {
     // "mainbgbody": a 15 x 90 bitmap cut at top 88 and left 7, so the top band is 88 pixels
     // high, the bottom band and corners 1, and the side bands 7 wide.

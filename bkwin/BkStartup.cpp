@@ -1,0 +1,7 @@
+#include "bkwin/BkStartup.h"
+
+#include <tinyxml.h>
+
+void BkInitFramework() {
+    TiXmlBase::SetCondenseWhiteSpace(false);
+}
