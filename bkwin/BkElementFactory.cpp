@@ -3,6 +3,7 @@
 #include "bkwin/BkButton.h"
 #include "bkwin/BkCheckBox.h"
 #include "bkwin/BkDialog.h"
+#include "bkwin/BkEdit.h"
 #include "bkwin/BkIconElement.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImageListH.h"
@@ -44,6 +45,7 @@ constexpr std::array kTags{
     TagEntry{CBkRealWnd::kTag, &Make<CBkRealWnd>},
     TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
     TagEntry{CBkMemoryImage::kTag, &Make<CBkMemoryImage>},
+    TagEntry{CBkEdit::kTag, &Make<CBkEdit>},
 };
 
 } // namespace
