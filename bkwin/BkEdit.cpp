@@ -192,24 +192,15 @@ bool CBkEdit::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, L
 
 void CBkEdit::BeforeEditMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
         SetHover(true);
-        TRACKMOUSEEVENT request;
-        request.dwFlags = TME_LEAVE;
-        request.hwndTrack = hwnd;
-        TrackMouseEvent(&request);
+        TrackMouseLeave(hwnd);
         break;
-    }
     case WM_MOUSELEAVE:
         SetHover(false);
         break;
     case OCM_BASE + WM_COMMAND:
-        if (HIWORD(wParam) == EN_CHANGE) {
-            text = GetWindowText(hwnd);
-            NotifyInvalidateRect(rect);
-        } else if (HIWORD(wParam) == EN_UPDATE) {
-            InvalidateRect(hwnd, nullptr, false);
-        }
+        FollowEditCommand(*this, hwnd, wParam);
         break;
     default:
         break;

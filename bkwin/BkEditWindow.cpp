@@ -3,7 +3,9 @@
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkWindow.h"
 #include "platform/controls/Edit.h"
+#include "platform/core/Input.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/core/Paint.h"
 #include "platform/core/Window.h"
 
 namespace {
@@ -83,6 +85,22 @@ HWND CreateEditWindow(const WString& className, const CBkWindow& owner,
     // A box laid out inside a hidden container keeps its window hidden until it is shown.
     ShowWindow(hwnd, setup.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
     return hwnd;
+}
+
+void FollowEditCommand(CBkWindow& element, HWND hwnd, WPARAM wParam) {
+    if (HIWORD(wParam) == EN_CHANGE) {
+        element.text = GetWindowText(hwnd);
+        element.NotifyInvalidateRect(element.rect);
+    } else if (HIWORD(wParam) == EN_UPDATE) {
+        InvalidateRect(hwnd, nullptr, false);
+    }
+}
+
+void TrackMouseLeave(HWND hwnd) {
+    TRACKMOUSEEVENT request;
+    request.dwFlags = TME_LEAVE;
+    request.hwndTrack = hwnd;
+    TrackMouseEvent(&request);
 }
 
 void SelectAllEditText(HWND hwnd) {

@@ -46,3 +46,10 @@ HWND CreateEditWindow(const WString& className, const CBkWindow& owner,
 
 // Selects the whole text; an empty text selects 0 to 1.
 void SelectAllEditText(HWND hwnd);
+
+// The window's change notification, reflected back to it by the host: EN_CHANGE copies the
+// window's text into the element's and repaints the element; EN_UPDATE repaints the window.
+void FollowEditCommand(CBkWindow& element, HWND hwnd, WPARAM wParam);
+
+// Asks for one WM_MOUSELEAVE when the mouse leaves the window.
+void TrackMouseLeave(HWND hwnd);
