@@ -2,6 +2,7 @@
 
 #include "bkwin/BkButton.h"
 #include "bkwin/BkCheckBox.h"
+#include "bkwin/BkComboBox.h"
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkEdit.h"
 #include "bkwin/BkIconElement.h"
@@ -46,6 +47,7 @@ constexpr std::array kTags{
     TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
     TagEntry{CBkMemoryImage::kTag, &Make<CBkMemoryImage>},
     TagEntry{CBkEdit::kTag, &Make<CBkEdit>},
+    TagEntry{CbkCombo::kTag, &Make<CbkCombo>},
 };
 
 } // namespace
