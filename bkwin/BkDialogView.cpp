@@ -1,11 +1,13 @@
 #include "bkwin/BkDialogView.h"
 
 #include "bkwin/BkDialogFile.h"
+#include "bkwin/BkEdit.h"
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkFontPool.h"
 #include "bkwin/BkInvalidateNotify.h"
 #include "bkwin/BkTabCtrl.h"
+#include "bkwin/BkRealWnd.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
 #include "platform/controls/Tooltip.h"
@@ -38,6 +40,18 @@ bool IsButtonLike(const CBkWindow& element) {
 bool TakesLoadedChildren(const CBkWindow& element) {
     return element.IsTag(CBkDialog::kTag) || element.IsTag(CBkPanel::kTag) ||
            element.IsTag(CBkTab::kTag) || element.IsTag(CBkDialogFile::kTag);
+}
+
+// The real window an element hands the cursor to: a realwnd's hosted window or an edit box's
+// edit window; null for other elements and when there is no such window.
+HWND RealWindowOf(CBkWindow& element) {
+    if (element.IsTag(CBkRealWnd::kTag)) {
+        return static_cast<CBkRealWnd&>(element).RealWindow();
+    }
+    if (element.IsTag(CBkEdit::kTag)) {
+        return static_cast<CBkEdit&>(element).RealWindow();
+    }
+    return nullptr;
 }
 
 CBkWindow* LookupElement(std::uint32_t handle) {
@@ -229,10 +243,16 @@ LRESULT CBkDialogView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         return OnSetCursor(wParam, lParam);
     case WM_MOUSEWHEEL:
+        OnMouseWheel(wParam, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(HWND(lParam));
         return 0;
     case WM_NOTIFY:
         return OnNotify(wParam, lParam);
     case WM_COMMAND:
+        ReflectCommand(wParam, lParam);
+        return SendMessage(Dialog(), msg, wParam, lParam);
     case WM_VSCROLL:
     case WM_HSCROLL:
         return SendMessage(Dialog(), msg, wParam, lParam);
@@ -257,7 +277,58 @@ bool CBkDialogView::ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRES
     if (msg == WM_PARENTNOTIFY && (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY)) {
         return Reflect(HWND(lParam), msg, wParam, lParam, result);
     }
-    return false;
+    return ReflectOwnerDraw(msg, wParam, lParam, result);
+}
+
+bool CBkDialogView::ReflectOwnerDraw(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A menu's items (control id 0) are not a child control's.
+    if (wParam == 0 || !lParam) {
+        return false;
+    }
+    switch (msg) {
+    case WM_DRAWITEM:
+        return Reflect(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, msg, wParam,
+                       lParam, result);
+    case WM_MEASUREITEM:
+        return Reflect(
+            GetDlgItem(m_hwnd, int(reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlID)), msg,
+            wParam, lParam, result);
+    case WM_COMPAREITEM:
+        return Reflect(reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem, msg, wParam,
+                       lParam, result);
+    case WM_DELETEITEM:
+        return Reflect(reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem, msg, wParam,
+                       lParam, result);
+    default:
+        return false;
+    }
+}
+
+void CBkDialogView::ReflectCommand(WPARAM wParam, LPARAM lParam) {
+    // A control's notification also goes back to the control, so an element that owns the
+    // control (an edit box) follows its changes; the dialog still receives it.
+    const HWND control = HWND(lParam);
+    if (control && GetParent(control) == m_hwnd) {
+        LRESULT ignored = 0;
+        Reflect(control, WM_COMMAND, wParam, lParam, ignored);
+    }
+}
+
+void CBkDialogView::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+    if (CBkWindow* hovered = LookupElement(m_hoverHandle); hovered && !hovered->IsDisabledDeep()) {
+        SendElementMessage(hovered, WM_MOUSEWHEEL, wParam, lParam);
+    }
+}
+
+void CBkDialogView::OnCaptureChanged(HWND newHolder) {
+    // Another window (an element's pop-up list) took the mouse: the release will not come here.
+    if (!m_capturing || newHolder == m_hwnd) {
+        return;
+    }
+    m_capturing = false;
+    if (CBkWindow* pushed = LookupElement(std::exchange(m_pushedHandle, 0))) {
+        pushed->ModifyState(0, STATE_PUSHED);
+    }
 }
 
 void CBkDialogView::OnSize(int width, int height) {
@@ -506,6 +577,12 @@ void CBkDialogView::OnLeftButtonDoubleClick(LPARAM lParam) {
 }
 
 LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    // A child window's default handling asks its parent first. Leaving that question
+    // unanswered lets the child choose its own cursor; answering it by handing the message
+    // back down to the child would ask again without end.
+    if (HWND(wParam) != m_hwnd) {
+        return 0;
+    }
     const HWND dialog = Dialog();
     if ((m_layer.windowStyle & WS_THICKFRAME) && !IsZoomed(dialog) &&
         SendMessage(dialog, WM_SETCURSOR, wParam, lParam)) {
@@ -519,11 +596,9 @@ LRESULT CBkDialogView::OnSetCursor(WPARAM wParam, LPARAM lParam) {
         SetCursor(LoadCursor(IDC_ARROW));
         return 1;
     }
-    if (element->IsTag("realwnd")) {
-        if (const HWND real = GetDlgItem(m_hwnd, element->id)) {
-            SendMessage(real, WM_SETCURSOR, WPARAM(real), lParam);
-            return 1;
-        }
+    if (const HWND real = RealWindowOf(*element)) {
+        SendMessage(real, WM_SETCURSOR, WPARAM(real), lParam);
+        return 1;
     }
     element->ApplyCursor();
     return 1;

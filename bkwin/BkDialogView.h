@@ -104,6 +104,13 @@ private:
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
     // Colour, list-key and child creation messages go back to the control that sent them.
     bool ReflectToSender(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM go back to the control
+    // their record names.
+    bool ReflectOwnerDraw(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ReflectCommand(WPARAM wParam, LPARAM lParam);
+    // The wheel goes to the element under the mouse.
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    void OnCaptureChanged(HWND newHolder);
 
     // The element under (x, y): the header's, else the body's, else the footer's.
     CBkWindow* ElementAt(int x, int y);

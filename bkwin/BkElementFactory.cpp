@@ -2,9 +2,11 @@
 
 #include "bkwin/BkButton.h"
 #include "bkwin/BkCheckBox.h"
+#include "bkwin/BkComboBox.h"
 #include "bkwin/BkDialog.h"
 #include "bkwin/BkDialogFile.h"
 #include "bkwin/BkDrawFileIcon.h"
+#include "bkwin/BkEdit.h"
 #include "bkwin/BkIconElement.h"
 #include "bkwin/BkImageButton.h"
 #include "bkwin/BkImageListH.h"
@@ -50,6 +52,8 @@ constexpr std::array kTags{
     TagEntry{CBkImageListHWnd::kTag, &Make<CBkImageListHWnd>},
     TagEntry{CBkMemoryImage::kTag, &Make<CBkMemoryImage>},
     TagEntry{CBkDrawFileIcon::kTag, &Make<CBkDrawFileIcon>},
+    TagEntry{CBkEdit::kTag, &Make<CBkEdit>},
+    TagEntry{CbkCombo::kTag, &Make<CbkCombo>},
 };
 
 } // namespace

@@ -69,3 +69,17 @@ std::vector<CBkWindow*> ElementRegistry::SelectRadio(const std::string& group,
     }
     return cleared;
 }
+
+CBkWindow* ElementRegistry::FindElementById(std::int32_t id, HWND host) const {
+    std::lock_guard guard(m_lock);
+    CBkWindow* first = nullptr;
+    std::uint32_t firstHandle = 0;
+    for (const auto& [handle, element] : m_elements) {
+        if (element->id == id && (!host || element->hostWindow == host) &&
+            (!first || handle < firstHandle)) {
+            first = element;
+            firstHandle = handle;
+        }
+    }
+    return first;
+}

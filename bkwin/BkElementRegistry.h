@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/base/Types.h"
+
 class CBkWindow;
 
 class ElementRegistry {
@@ -28,6 +30,9 @@ public:
     // Sets STATE_CHECKED on the radio and clears it on every other checked member of the
     // group, all under the lock; answers the members it cleared, for repainting.
     std::vector<CBkWindow*> SelectRadio(const std::string& group, std::uint32_t radio);
+
+    // The first registered element with the id, and with the host window when one is given.
+    CBkWindow* FindElementById(std::int32_t id, HWND host) const;
 
 private:
     mutable std::mutex m_lock; // guards m_counter, m_elements and m_radioGroups

@@ -16,29 +16,32 @@ void CBkRealWnd::ShowRealWindows(bool show) {
     }
 }
 
-void CBkRealWnd::OnPositionChanged(const WINDOWPOS* pos) {
-    const RECT old = rect;
-    LRESULT ignored = 0;
-    CBkWindow::HandleMessage(hostWindow, WM_WINDOWPOSCHANGED, 0, LPARAM(pos), ignored);
-    if (rect == old) {
-        return;
-    }
-    const HWND child = RealWindow();
+void PlaceRealWindow(const CBkWindow& element, HWND child, const RECT& windowRect, HWND insertAfter,
+                     UINT flags) {
+    const RECT& r = windowRect;
     if (child) {
-        SetWindowPos(child, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(),
-                     SWP_NOREDRAW);
+        SetWindowPos(child, insertAfter, r.left, r.top, r.Width(), r.Height(), flags);
     }
-    if (hostWindow) {
+    if (element.hostWindow) {
         RealWndNotify notify;
-        notify.hdr = {hostWindow, VIEW_CTRL_ID, NOTIFY_REALWND_RESIZED};
-        notify.itemId = std::uint32_t(id);
-        notify.rect = rect;
-        SendMessage(hostWindow, WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&notify));
+        notify.hdr = {element.hostWindow, VIEW_CTRL_ID, NOTIFY_REALWND_RESIZED};
+        notify.itemId = std::uint32_t(element.id);
+        notify.rect = r;
+        SendMessage(element.hostWindow, WM_NOTIFY, VIEW_CTRL_ID, LPARAM(&notify));
     }
     if (child && IsWindowVisible(child)) {
         InvalidateRect(child, nullptr, true);
         SetWindowPos(child, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    }
+}
+
+void CBkRealWnd::OnPositionChanged(const WINDOWPOS* pos) {
+    const RECT old = rect;
+    LRESULT ignored = 0;
+    CBkWindow::HandleMessage(hostWindow, WM_WINDOWPOSCHANGED, 0, LPARAM(pos), ignored);
+    if (rect != old) {
+        PlaceRealWindow(*this, RealWindow(), rect, HWND_TOP, SWP_NOREDRAW);
     }
 }
 

@@ -17,6 +17,12 @@ struct RealWndNotify {
     RECT rect;                // its new rectangle, in view client coordinates
 };
 
+// Moves the real window `child` (may be null) of the element's host to `windowRect` with
+// SetWindowPos(insertAfter, flags), tells the host with NOTIFY_REALWND_RESIZED and that
+// rectangle, and has a visible window redrawn whole and its frame recalculated.
+void PlaceRealWindow(const CBkWindow& element, HWND child, const RECT& windowRect, HWND insertAfter,
+                     UINT flags);
+
 class CBkRealWnd : public CBkWindow {
 public:
     static constexpr const char* kTag = "realwnd";

@@ -26,10 +26,15 @@ constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
+// Owner-drawn controls ask their parent to draw, measure and forget items (records below).
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT WM_DELETEITEM = 0x002D;
 constexpr UINT WM_VKEYTOITEM = 0x002E;
 constexpr UINT WM_CHARTOITEM = 0x002F;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_COMPAREITEM = 0x0039;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
@@ -196,6 +201,47 @@ struct NMHDR {
     HWND hwndFrom = nullptr;
     UINT_PTR idFrom = 0;
     UINT code = 0;
+};
+
+// The owner-draw records. wParam of their messages is the control id; a menu sends 0.
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem = nullptr;
+    HDC hDC = nullptr;
+    RECT rcItem;
+    UINT_PTR itemData = 0;
+};
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0; // names the control: the record carries no window
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    UINT_PTR itemData = 0;
+};
+
+struct DELETEITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    HWND hwndItem = nullptr;
+    UINT_PTR itemData = 0;
+};
+
+struct COMPAREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    HWND hwndItem = nullptr;
+    UINT itemID1 = 0;
+    UINT_PTR itemData1 = 0;
+    UINT itemID2 = 0;
+    UINT_PTR itemData2 = 0;
+    DWORD dwLocaleId = 0;
 };
 
 struct WINDOWPOS {
