@@ -305,8 +305,14 @@ void CBkWindow::Measure(SIZE& size, bool sizeGiven) {
 
 void CBkWindow::Place(const WINDOWPOS& pos) {
     rect = OffsetRectBy(rect, pos.x - rect.left, pos.y - rect.top);
+    // A four-item "pos" gives the size; otherwise the element's own class measures it (skins,
+    // icons and glyphs have sizes of their own).
     SIZE size{pos.cx, pos.cy};
-    Measure(size, true);
+    if (posCount == 4) {
+        Measure(size, true);
+    } else {
+        SendElementMessage(this, WM_NCCALCSIZE, 1, LPARAM(&size));
+    }
     rect = {pos.x, pos.y, pos.x + size.cx, pos.y + size.cy};
     if (posFlags & POS_WIDTH_FULL) {
         rect.right = std::max(rect.left, LONG(pos.x + pos.cx));
