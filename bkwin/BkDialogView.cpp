@@ -6,6 +6,7 @@
 #include "bkwin/BkInvalidateNotify.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
+#include "bkwin/BkXmlDepth.h"
 #include "platform/controls/Tooltip.h"
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
@@ -85,9 +86,9 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
     DestroySections();
 
     TiXmlDocument document;
-    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const bool parsed = ParseXmlWithinDepth(xml, kMaxXmlDepth, document);
     const TiXmlElement* root = document.RootElement();
-    if (document.Error() || !root || root->ValueStr() != "layer") {
+    if (!parsed || !root || root->ValueStr() != "layer") {
         InvalidateAll();
         return false;
     }
@@ -593,13 +594,17 @@ bool CBkDialogView::IsElementChecked(std::int32_t id) {
 }
 
 bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml) {
-    TiXmlDocument document;
-    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (document.Error() || !document.RootElement()) {
-        return false;
-    }
     CBkWindow* element = FindElement(id);
     if (!element || !element->IsContainer()) {
+        return false;
+    }
+    // Loads into loaded children could otherwise build a tree of any depth.
+    int depth = 0;
+    for (const CBkWindow* e = element; e; e = e->Parent()) {
+        ++depth;
+    }
+    TiXmlDocument document;
+    if (!ParseXmlWithinDepth(xml, kMaxXmlDepth - depth, document) || !document.RootElement()) {
         return false;
     }
     auto* container = static_cast<CBkContainerWnd*>(element);

@@ -47,6 +47,7 @@ public:
     bool CheckElement(std::int32_t id, bool checked);
     bool IsElementChecked(std::int32_t id);
     // Replaces the children of a container element by the top-level elements of the XML text.
+    // False when the new children would sit more than kMaxXmlDepth levels below their section.
     bool LoadElementChildren(std::int32_t id, const std::string& xml);
 
     // Adds the rectangle to the area rendered at the next paint.
