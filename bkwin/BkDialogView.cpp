@@ -4,9 +4,11 @@
 #include "bkwin/BkElementRegistry.h"
 #include "bkwin/BkFontPool.h"
 #include "bkwin/BkInvalidateNotify.h"
+#include "bkwin/BkRichText.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
 #include "bkwin/BkXmlDepth.h"
+#include "platform/base/Utf8.h"
 #include "platform/controls/Tooltip.h"
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
@@ -615,4 +617,29 @@ bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml)
         SendElementMessage(container, WM_SHOWWINDOW, 1, 0);
     }
     return true;
+}
+
+bool CBkDialogView::SetElementRichText(std::int32_t id, std::string_view markup) {
+    auto* richText = dynamic_cast<CBkRichText*>(FindElement(id));
+    if (!richText) {
+        return false;
+    }
+    std::string text = "<richtext>";
+    text.append(markup);
+    text.append("</richtext>");
+    TiXmlDocument document;
+    // The enclosing element is one level more than the fragment's own.
+    if (!ParseXmlWithinDepth(text, kMaxXmlDepth + 1, document) || !document.RootElement()) {
+        return false;
+    }
+    richText->LoadRichText(*document.RootElement());
+    if (richText->IsVisibleDeep()) {
+        RepaintElement(*richText, true);
+        SendElementMessage(richText, WM_SHOWWINDOW, 1, 0);
+    }
+    return true;
+}
+
+bool CBkDialogView::SetElementRichText(std::int32_t id, const WString& markup) {
+    return SetElementRichText(id, std::string_view(WideToUtf8(markup)));
 }
