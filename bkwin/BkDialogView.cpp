@@ -8,8 +8,11 @@
 #include "bkwin/BkInvalidateNotify.h"
 #include "bkwin/BkTabCtrl.h"
 #include "bkwin/BkRealWnd.h"
+#include "bkwin/BkRichText.h"
 #include "bkwin/BkValueParsers.h"
 #include "bkwin/BkWinManager.h"
+#include "bkwin/BkXmlDepth.h"
+#include "platform/base/Utf8.h"
 #include "platform/controls/Tooltip.h"
 #include "platform/core/DialogMessage.h"
 #include "platform/core/Input.h"
@@ -108,9 +111,9 @@ bool CBkDialogView::LoadLayer(const std::string& xml) {
     DestroySections();
 
     TiXmlDocument document;
-    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const bool parsed = ParseXmlWithinDepth(xml, kMaxXmlDepth, document);
     const TiXmlElement* root = document.RootElement();
-    if (document.Error() || !root || root->ValueStr() != "layer") {
+    if (!parsed || !root || root->ValueStr() != "layer") {
         InvalidateAll();
         return false;
     }
@@ -685,13 +688,17 @@ bool CBkDialogView::SelectTab(std::int32_t tabCtrlId, int index) {
 }
 
 bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml) {
-    TiXmlDocument document;
-    document.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
-    if (document.Error() || !document.RootElement()) {
-        return false;
-    }
     CBkWindow* element = FindElement(id);
     if (!element || !TakesLoadedChildren(*element)) {
+        return false;
+    }
+    // Loads into loaded children could otherwise build a tree of any depth.
+    int depth = 0;
+    for (const CBkWindow* e = element; e; e = e->Parent()) {
+        ++depth;
+    }
+    TiXmlDocument document;
+    if (!ParseXmlWithinDepth(xml, kMaxXmlDepth - depth, document) || !document.RootElement()) {
         return false;
     }
     auto* container = static_cast<CBkContainerWnd*>(element);
@@ -702,4 +709,29 @@ bool CBkDialogView::LoadElementChildren(std::int32_t id, const std::string& xml)
         SendElementMessage(container, WM_SHOWWINDOW, 1, 0);
     }
     return true;
+}
+
+bool CBkDialogView::SetElementRichText(std::int32_t id, std::string_view markup) {
+    auto* richText = dynamic_cast<CBkRichText*>(FindElement(id));
+    if (!richText) {
+        return false;
+    }
+    std::string text = "<richtext>";
+    text.append(markup);
+    text.append("</richtext>");
+    TiXmlDocument document;
+    // The enclosing element is one level more than the fragment's own.
+    if (!ParseXmlWithinDepth(text, kMaxXmlDepth + 1, document) || !document.RootElement()) {
+        return false;
+    }
+    richText->LoadRichText(*document.RootElement());
+    if (richText->IsVisibleDeep()) {
+        RepaintElement(*richText, true);
+        SendElementMessage(richText, WM_SHOWWINDOW, 1, 0);
+    }
+    return true;
+}
+
+bool CBkDialogView::SetElementRichText(std::int32_t id, const WString& markup) {
+    return SetElementRichText(id, std::string_view(WideToUtf8(markup)));
 }

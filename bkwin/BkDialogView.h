@@ -50,7 +50,14 @@ public:
     // when the element is no tab control or the change does not happen.
     bool SelectTab(std::int32_t tabCtrlId, int index);
     // Replaces the children of a container element by the top-level elements of the XML text.
+    // False when the new children would sit more than kMaxXmlDepth levels below their section.
     bool LoadElementChildren(std::int32_t id, const std::string& xml);
+    // Replaces the markup of a "richtext" element by the fragment (several top-level nodes are
+    // allowed: the element's own tag encloses them). False, keeping the old markup, for an id
+    // that names no rich text, a fragment that is not well-formed or one nested deeper than
+    // kMaxXmlDepth.
+    bool SetElementRichText(std::int32_t id, std::string_view markup);
+    bool SetElementRichText(std::int32_t id, const WString& markup);
 
     // Adds the rectangle to the area rendered at the next paint.
     void InvalidateArea(const RECT& area);

@@ -18,6 +18,7 @@
 #include "bkwin/BkRadioBox.h"
 #include "bkwin/BkRealWnd.h"
 #include "bkwin/BkTabCtrl.h"
+#include "bkwin/BkRichText.h"
 #include "bkwin/BkText.h"
 
 #include <array>
@@ -44,6 +45,7 @@ constexpr std::array kTags{
     TagEntry{CBkImageBtnWnd::kTag, &Make<CBkImageBtnWnd>},
     TagEntry{CBkCheckBox::kTag, &Make<CBkCheckBox>},
     TagEntry{CBkRadioBox::kTag, &Make<CBkRadioBox>},
+    TagEntry{CBkRichText::kTag, &Make<CBkRichText>},
     TagEntry{CBkProgress::kTag, &Make<CBkProgress>},
     TagEntry{CBkLine::kTag, &Make<CBkLine>},
     TagEntry{CBkIconWnd::kTag, &Make<CBkIconWnd>},

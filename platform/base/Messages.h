@@ -158,9 +158,30 @@ constexpr WPARAM SC_RESTORE = 0xF120;
 constexpr WPARAM HTCLIENT = 1;
 constexpr WPARAM HTCAPTION = 2;
 
-// Dialog command ids.
+// Dialog command ids; also the results of message boxes.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+constexpr int IDCONTINUE = 11;
+
+// Message-box flags: the button set in the low four bits, the icon in the next four.
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x2;
+constexpr UINT MB_YESNOCANCEL = 0x3;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_RETRYCANCEL = 0x5;
+constexpr UINT MB_CANCELTRYCONTINUE = 0x6;
+constexpr UINT MB_TYPEMASK = 0xF;
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONASTERISK = 0x40;
+constexpr UINT MB_ICONMASK = 0xF0;
 
 // Virtual key codes.
 constexpr WPARAM VK_LBUTTON = 0x01;
