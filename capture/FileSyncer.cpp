@@ -3,9 +3,11 @@
 #include "app/Log.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 std::shared_ptr<CFileSyncer> CFileSyncer::Shared() {
@@ -69,20 +71,20 @@ void CFileSyncer::Run() {
         m_wake.wait_for(lock, kInterval, [this] { return m_stop || m_finishPending; });
         m_finishPending = false;
         const bool stopping = m_stop;
-        // Only this thread removes files, so their descriptors stay open while it syncs them
+        // Only this thread removes files or touches their failure flags, so it can sync them
         // without the lock. A file finished during the round is synced again in the next one.
         struct Entry {
             int id;
-            const File* file;
+            File* file;
             bool finished;
         };
         std::vector<Entry> round;
-        for (const auto& [id, file] : m_files) {
+        for (auto& [id, file] : m_files) {
             round.push_back({id, &file, file.finished});
         }
         lock.unlock();
         for (const Entry& entry : round) {
-            if (fdatasync(entry.file->fd.Get()) != 0) {
+            if (fdatasync(entry.file->fd.Get()) != 0 && !std::exchange(entry.file->failed, true)) {
                 LogMessage("Could not sync stream file %s: %s\n", entry.file->name.c_str(),
                            std::error_code(errno, std::generic_category()).message().c_str());
             }

@@ -45,6 +45,8 @@ private:
         CFileDescriptor fd;
         std::string name;
         bool finished = false;
+        // A failing sync is logged once per file (a failing disk would fail every round).
+        bool failed = false;
     };
 
     void Run();

@@ -212,6 +212,7 @@ void CStreamEncoder::CloseFile() {
     if (m_syncer) {
         m_syncer->Finish(m_syncId);
         m_syncer.reset();
+        m_syncId = -1;
     }
     m_fileName.clear();
 }

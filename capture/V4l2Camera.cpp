@@ -189,6 +189,7 @@ bool CV4l2Camera::Grab(cv::Mat& frame) {
         }
         const char* damage = nullptr;
         const bool delivered = Deliver(newest, frame, damage);
+        const std::uint32_t sequence = newest.sequence;
         if (Control(VIDIOC_QBUF, &newest) < 0) {
             Lost(ErrorText(errno).c_str());
         }
@@ -196,8 +197,8 @@ bool CV4l2Camera::Grab(cv::Mat& frame) {
             return true;
         }
         if (!m_damageLogged) {
-            LogMessage("Camera %s: damaged frame %u skipped (%s)\n", m_devicePath.c_str(),
-                       newest.sequence, damage);
+            LogMessage("Camera %s: damaged frame %u skipped (%s)\n", m_devicePath.c_str(), sequence,
+                       damage);
             m_damageLogged = true;
         }
     }
