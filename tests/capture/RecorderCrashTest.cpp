@@ -151,8 +151,9 @@ TEST_F(RecorderCrashTest, KillNineLosesOnlyTheFramesInsideTheEncoder) {
         EXPECT_TRUE(stream.opened) << file;
         EXPECT_EQ(stream.errors, 0) << file;
         const int inFile = static_cast<int>(stream.pictures.size());
-        std::printf("camera %d: %d frames encoded by the kill, %d in the file (encoder delay %d)\n",
-                    camera, shown[camera], inFile, delay);
+        std::printf("camera %d: %d frames encoded by the kill, %d in the file (encoder delay %d, "
+                    "%d decoding errors)\n",
+                    camera, shown[camera], inFile, delay, stream.errors);
         EXPECT_GE(inFile, shown[camera] - delay) << file;
     }
 }
