@@ -1,9 +1,8 @@
 #include "capture/CameraDS.h"
 
 #include "app/Log.h"
+#include "capture/CameraDeviceFactory.h"
 #include "capture/CameraSource.h"
-#include "capture/TestCamera.h"
-#include "capture/V4l2Camera.h"
 
 CCameraDS::~CCameraDS() {
     Close();
@@ -24,12 +23,7 @@ bool CCameraDS::Open(int cameraIndex, int width, int height) {
     if (!source) {
         return false;
     }
-    std::unique_ptr<ICameraDevice> device;
-    if (source->devicePath.empty()) {
-        device = std::make_unique<CTestCamera>(*source);
-    } else {
-        device = std::make_unique<CV4l2Camera>(source->devicePath);
-    }
+    std::unique_ptr<ICameraDevice> device = MakeCameraDevice(*source);
     if (!device->Open(width, height)) {
         return false;
     }

@@ -18,6 +18,10 @@ CCameraManager::CCameraManager() {
     // The pipeline already runs a thread per camera and the dispatch thread, and its images are
     // small: OpenCV's own worker pool would only add hand-over and spinning costs per call.
     cv::setNumThreads(0);
+    for (int i = 0; i < kSlotCount; ++i) {
+        m_slots[static_cast<std::size_t>(i)].SetFileFailureReport(
+            [this, i] { ReportFileFailure(i); });
+    }
 }
 
 CCameraManager::~CCameraManager() {
@@ -28,7 +32,7 @@ CCameraManager::~CCameraManager() {
 }
 
 void CCameraManager::SetOwner(HWND window, const CRecordingFolder* folder) {
-    m_owner = window;
+    m_owner.store(window);
     for (CVideoThread& slot : m_slots) {
         slot.SetOwner(folder);
     }
@@ -42,8 +46,9 @@ void CCameraManager::SetClock(const WallClock& clock) {
 
 void CCameraManager::StartAll() {
     LogMessage("begin cam button event 1\n");
-    SendSolidColour(m_owner, 0, 0, 0);
-    m_dispatch.SetTargetWindow(m_owner);
+    const HWND owner = m_owner.load();
+    SendSolidColour(owner, 0, 0, 0);
+    m_dispatch.SetTargetWindow(owner);
     m_dispatch.Start();
 
     const int found = CCameraDS::CountDevices();
@@ -54,7 +59,7 @@ void CCameraManager::StartAll() {
                    kSlotCount);
     }
     if (m_cameraCount == 0) {
-        SendMessage(m_owner, WM_NO_CAMERA, 0, 0);
+        SendMessage(owner, WM_NO_CAMERA, 0, 0);
     }
     for (int i = 0; i < m_cameraCount; ++i) {
         CVideoThread& slot = m_slots[static_cast<std::size_t>(i)];
@@ -83,6 +88,11 @@ void CCameraManager::RequestStop() {
         slot.ClearStarted();
     }
     m_dispatch.WakeWaiters();
+}
+
+void CCameraManager::ReportFileFailure(int camera) {
+    // Posted, never sent: the dispatch thread must not wait for the UI thread here.
+    PostMessage(m_owner.load(), WM_STREAM_FILE_FAILED, static_cast<WPARAM>(camera), 0);
 }
 
 bool CCameraManager::IsDrained() const {

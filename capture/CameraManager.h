@@ -7,6 +7,7 @@
 #include "capture/VideoThread.h"
 
 #include <array>
+#include <atomic>
 
 class CRecordingFolder;
 
@@ -25,7 +26,8 @@ public:
     CCameraManager(const CCameraManager&) = delete;
     CCameraManager& operator=(const CCameraManager&) = delete;
 
-    // The window that receives WM_VIDEO_FRAME and WM_NO_CAMERA, and the recording folder.
+    // The window that receives WM_VIDEO_FRAME, WM_NO_CAMERA and WM_STREAM_FILE_FAILED, and the
+    // recording folder.
     void SetOwner(HWND window, const CRecordingFolder* folder);
     // The clock of every slot (file names and overlays). Set while no session runs.
     void SetClock(const WallClock& clock);
@@ -54,9 +56,12 @@ public:
 private:
     // Clears the started flag of every slot and wakes those waiting for the dispatch thread.
     void RequestStop();
+    // From a capture or the dispatch thread: tells the owner that the stream file of `camera`
+    // cannot be written (once per session, as the encoder reports once per file).
+    void ReportFileFailure(int camera);
 
     CDispatch m_dispatch;
     std::array<CVideoThread, kSlotCount> m_slots;
     int m_cameraCount = 0;
-    HWND m_owner = nullptr;
+    std::atomic<HWND> m_owner{nullptr};
 };

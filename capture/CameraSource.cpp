@@ -1,9 +1,9 @@
 #include "capture/CameraSource.h"
 
+#include "capture/LibV4l2Api.h"
+
 #include <fcntl.h>
 #include <linux/videodev2.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -75,47 +75,78 @@ bool ApplyTestOption(const std::string& option, CameraSource& source) {
     return true;
 }
 
+// Reads one option of an emulated webcam into `source`; false when it is not understood.
+bool ApplyEmulatedOption(const std::string& option, CameraSource& source) {
+    if (option.starts_with("bus=")) {
+        return ParseAtLeast(option.substr(4), 0, source.usbBus);
+    }
+    if (option.starts_with("unplug=")) {
+        return ParseAtLeast(option.substr(7), 0, source.emulated->unplugAfter);
+    }
+    return false;
+}
+
+// Splits "kind" or "kind:options" and applies each option; false when one is not understood.
+template <typename Apply>
+bool ApplyOptions(const std::string& entry, std::size_t kindLength, CameraSource& source,
+                  Apply apply) {
+    if (entry.size() == kindLength) {
+        return true;
+    }
+    if (entry[kindLength] != ':') {
+        return false;
+    }
+    for (const std::string& option : Split(entry.substr(kindLength + 1), ',')) {
+        if (!apply(Trim(option), source)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<CameraSource> ParseEntry(const std::string& entry) {
     CameraSource source;
     if (entry.starts_with("/")) {
         source.devicePath = entry;
         return source;
     }
-    if (entry == "test") {
+    if (entry.starts_with("test") && ApplyOptions(entry, 4, source, ApplyTestOption)) {
         return source;
     }
-    if (!entry.starts_with("test:")) {
-        return std::nullopt;
-    }
-    for (const std::string& option : Split(entry.substr(5), ',')) {
-        if (!ApplyTestOption(Trim(option), source)) {
-            return std::nullopt;
+    if (entry.starts_with("emulated")) {
+        source.emulated = EmulatedUvcSpec{};
+        source.devicePath = entry;
+        if (ApplyOptions(entry, 8, source, ApplyEmulatedOption)) {
+            return source;
         }
     }
-    return source;
+    return std::nullopt;
 }
 
-bool IsVideoCaptureNode(const fs::path& node) {
-    const int fd = open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+bool IsVideoCaptureNode(IV4l2Api& api, const fs::path& node) {
+    const int fd = api.Open(node.string(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
     v4l2_capability capability{};
-    const bool queried = ioctl(fd, VIDIOC_QUERYCAP, &capability) == 0;
-    close(fd);
+    const bool queried = api.Ioctl(fd, VIDIOC_QUERYCAP, &capability) == 0;
+    api.Close(fd);
     if (!queried) {
         return false;
     }
+    // `capabilities` covers every node of the physical device; `device_caps` this node.
     const std::uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS)
                                    ? capability.device_caps
                                    : capability.capabilities;
     return (caps & V4L2_CAP_VIDEO_CAPTURE) && (caps & V4L2_CAP_STREAMING);
 }
 
-std::vector<CameraSource> DeviceSources() {
+} // namespace
+
+std::vector<CameraSource> CaptureDeviceSources(IV4l2Api& api, const std::string& folder) {
     std::vector<std::pair<int, fs::path>> nodes;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator("/dev", error)) {
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         int number = 0;
         if (name.starts_with("video") && name.size() > 5) {
@@ -129,7 +160,7 @@ std::vector<CameraSource> DeviceSources() {
     std::sort(nodes.begin(), nodes.end());
     std::vector<CameraSource> sources;
     for (const auto& [number, node] : nodes) {
-        if (IsVideoCaptureNode(node)) {
+        if (IsVideoCaptureNode(api, node)) {
             CameraSource source;
             source.devicePath = node.string();
             sources.push_back(source);
@@ -137,8 +168,6 @@ std::vector<CameraSource> DeviceSources() {
     }
     return sources;
 }
-
-} // namespace
 
 CameraListParse ParseCameraList(const std::string& list) {
     CameraListParse parse;
@@ -177,7 +206,7 @@ std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors)
         }
     }
     if (!list) {
-        return DeviceSources();
+        return CaptureDeviceSources(*CLibV4l2Api::Instance(), "/dev");
     }
     CameraListParse parse = ParseCameraList(*list);
     if (errors) {

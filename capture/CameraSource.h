@@ -6,16 +6,25 @@
 //   test:fail             a camera that cannot be opened
 //   test:frames=N         stops delivering after N frames, as an unplugged camera does
 //                         (0: opens but never delivers)
+//   emulated              an emulated UVC webcam (640 x 480 and smaller sizes, BGR24 and
+//                         MJPEG, 30 frames per second) driven through the V4L2 camera code
+//   emulated:bus=N        one on USB bus N, whose bandwidth it shares with the other emulated
+//                         cameras on bus N (without: a bus of its own)
+//   emulated:unplug=N     one that is unplugged after N frames
 //   /dev/videoN           that device
-// Options of a test camera may combine, separated by ",": test:320x240,frames=100.
+// Options may combine, separated by ",": test:320x240,frames=100 or emulated:bus=1,unplug=90.
 #pragma once
+
+#include "capture/EmulatedUvcSpec.h"
+#include "capture/V4l2Api.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 struct CameraSource {
-    // The V4L2 device node; empty for a synthetic test camera.
+    // The V4L2 device node; empty for a synthetic test camera; the list entry for an emulated
+    // webcam.
     std::string devicePath;
     int width = 640;
     int height = 480;
@@ -25,6 +34,9 @@ struct CameraSource {
     bool failsToOpen = false;
     // Frames delivered before the camera stops; negative for no limit.
     int frameLimit = -1;
+    // An emulated webcam, and the emulated USB bus it shares (negative: a bus of its own).
+    std::optional<EmulatedUvcSpec> emulated;
+    int usbBus = -1;
 
     friend bool operator==(const CameraSource&, const CameraSource&) = default;
 };
@@ -42,8 +54,13 @@ CameraListParse ParseCameraList(const std::string& list);
 // optional returns to the environment and the devices. Forgets the last count.
 void SetCameraListOverride(const std::optional<std::string>& list);
 
+// The video capture nodes among the "videoN" entries of `folder`, in ascending N, through the
+// device calls of `api`. Nodes that are not capture devices (such as the metadata node of a UVC
+// camera) or that cannot be opened are left out.
+std::vector<CameraSource> CaptureDeviceSources(IV4l2Api& api, const std::string& folder);
+
 // The sources in their stable order: the override, else VISTREL_CAMERAS, else the V4L2 video
-// capture nodes in ascending node number. Entries of a list that were not understood are
+// capture nodes of /dev. Entries of a list that were not understood are
 // described in `errors` when it is given.
 std::vector<CameraSource> CurrentCameraSources(std::vector<std::string>* errors = nullptr);
 

@@ -7,6 +7,13 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
 CStreamEncoder::~CStreamEncoder() {
     Close();
 }
@@ -64,10 +71,18 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
 
 bool CStreamEncoder::OpenFile(const std::string& path) {
     CloseFile();
-    m_file.reset(std::fopen(path.c_str(), "wb"));
     m_fileName = path;
     m_writeFailed = false;
-    return m_file != nullptr;
+    m_fileSize = 0;
+    m_file.Reset(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (!m_file) {
+        FileFailed("create", errno);
+        m_fileName.clear();
+        return false;
+    }
+    m_syncer = CFileSyncer::Shared();
+    m_syncId = m_syncer->Add(m_file.Get(), path);
+    return true;
 }
 
 int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
@@ -155,9 +170,35 @@ void CStreamEncoder::Write(const void* data, std::size_t size) {
     if (!m_file || m_writeFailed) {
         return;
     }
-    if (std::fwrite(data, 1, size, m_file.get()) != size) {
-        m_writeFailed = true;
-        LogMessage("Could not write stream file %s\n", m_fileName.c_str());
+    // Straight into the file, with nothing kept in a buffer of the process: a crash loses
+    // nothing that the encoder has handed out.
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    for (std::size_t written = 0; written < size;) {
+        const ssize_t result = ::write(m_file.Get(), bytes + written, size - written);
+        if (result < 0 && errno == EINTR) {
+            continue;
+        }
+        if (result <= 0) {
+            const int error = result < 0 ? errno : ENOSPC;
+            // A packet cut short would spoil the decoding of what came before it.
+            if (written > 0 && ftruncate(m_file.Get(), m_fileSize) != 0) {
+                LogMessage("Could not cut stream file %s back to its last whole packet\n",
+                           m_fileName.c_str());
+            }
+            m_writeFailed = true;
+            FileFailed("write", error);
+            return;
+        }
+        written += static_cast<std::size_t>(result);
+    }
+    m_fileSize += static_cast<std::int64_t>(size);
+}
+
+void CStreamEncoder::FileFailed(const char* what, int error) {
+    LogMessage("Could not %s stream file %s: %s\n", what, m_fileName.c_str(),
+               std::error_code(error, std::generic_category()).message().c_str());
+    if (m_fileFailureReport) {
+        m_fileFailureReport();
     }
 }
 
@@ -166,9 +207,12 @@ void CStreamEncoder::CloseFile() {
         return;
     }
     Write(kEndCode, sizeof kEndCode);
-    // Buffered bytes reach the disk only here, so a full disk may first show now.
-    if (std::fclose(m_file.release()) != 0 && !m_writeFailed) {
-        LogMessage("Could not write stream file %s\n", m_fileName.c_str());
+    // Writes have gone to the file already; the syncer puts them on the disk once more.
+    m_file.Reset();
+    if (m_syncer) {
+        m_syncer->Finish(m_syncId);
+        m_syncer.reset();
+        m_syncId = -1;
     }
     m_fileName.clear();
 }

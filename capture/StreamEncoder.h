@@ -2,7 +2,9 @@
 // packets written back to back, followed by the end code 00 00 01 B7. The capture thread
 // initialises the encoder and opens the file; the dispatch thread encodes, flushes and closes.
 // An encoding error ends only this encoder's recording: its file is finished at once and the
-// capture thread sees HasFailed and ends the session.
+// capture thread sees HasFailed and ends the session. Every packet goes to the file as the
+// encoder hands it out, and the file syncer puts the file on the disk every few seconds, so a
+// crash loses only the frames still inside the encoder, and a power cut a few seconds more.
 #pragma once
 
 #include <opencv2/core.hpp>
@@ -11,9 +13,12 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include "capture/FileDescriptor.h"
+#include "capture/FileSyncer.h"
+
 #include <atomic>
 #include <cstdint>
-#include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +33,15 @@ public:
     // GOP 10, one B-frame, YUV 4:2:0, preset "slow" for H.264). True at once, changing
     // nothing, when already initialised.
     bool Init(AVCodecID codecId, int width, int height);
-    // Creates the stream file (binary, truncating); false when it cannot be created.
+    // Creates the stream file (truncating); false, with a log line and the file failure
+    // report, when it cannot be created.
     bool OpenFile(const std::string& path);
+    // Called once per stream file, on the thread that meets the failure, when the file cannot
+    // be created or a write fails (disk full, folder removed, no permission); the failure is
+    // logged besides. Encoding goes on without the file. Set while the encoder is not in use.
+    void SetFileFailureReport(std::function<void()> report) {
+        m_fileFailureReport = std::move(report);
+    }
     // Encodes one 8-bit BGR image of the initialised size and writes the packets that come
     // out. An image of another size is refused with a log line. Answers 0, or the negative
     // libavcodec error code of the step that failed; after a failure the encoder has drained
@@ -64,24 +76,28 @@ private:
     struct PacketDeleter {
         void operator()(AVPacket* packet) const { av_packet_free(&packet); }
     };
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
 
     int Send(const AVFrame* frame);
     int ReceivePackets(bool draining);
     int Drain();
     int Fail(int error);
     void Write(const void* data, std::size_t size);
+    void FileFailed(const char* what, int error);
     void CloseFile();
 
     const AVCodec* m_codec = nullptr;
     std::unique_ptr<AVCodecContext, ContextDeleter> m_context;
     std::int64_t m_frameIndex = 0;
-    std::unique_ptr<std::FILE, FileCloser> m_file;
+    CFileDescriptor m_file;
     std::string m_fileName;
-    // A failed write is logged once per file; later writes to that file are skipped.
+    // A failed write is logged and reported once per file; later writes to that file are
+    // skipped.
     bool m_writeFailed = false;
+    // The bytes of whole packets in the file.
+    std::int64_t m_fileSize = 0;
+    std::shared_ptr<CFileSyncer> m_syncer;
+    int m_syncId = -1;
+    std::function<void()> m_fileFailureReport;
     std::unique_ptr<AVFrame, FrameDeleter> m_frame;
     std::unique_ptr<AVPacket, PacketDeleter> m_packet;
     // The full-size YUV image of the colour conversion, kept across sessions.

@@ -29,6 +29,11 @@ public:
     void SetSession(CDispatch* dispatch, int cameraIndex, int cameraCount);
     // The clock that names the file and stamps the overlay. Set before Start.
     void SetClock(WallClock clock) { m_clock = std::move(clock); }
+    // Called once per session when the stream file cannot be created or written. Set before
+    // Start.
+    void SetFileFailureReport(std::function<void()> report) {
+        m_encoder.SetFileFailureReport(std::move(report));
+    }
 
     // The stream file of the current (or last) session; empty until it is named.
     std::string FileName() const;

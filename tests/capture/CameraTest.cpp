@@ -27,6 +27,15 @@ CameraSource TestSource(int width = 640, int height = 480, bool only = false, bo
     return source;
 }
 
+CameraSource EmulatedSource(const std::string& entry, int bus = -1, int unplugAfter = -1) {
+    CameraSource source;
+    source.devicePath = entry;
+    source.emulated = EmulatedUvcSpec{};
+    source.emulated->unplugAfter = unplugAfter;
+    source.usbBus = bus;
+    return source;
+}
+
 } // namespace
 
 TEST(CameraList, ParsesEveryKindOfSource) {
@@ -42,6 +51,10 @@ TEST(CameraList, ParsesEveryKindOfSource) {
         {"test:frames=40", {TestSource(640, 480, false, false, 40)}},
         {"test:320x240,frames=100", {TestSource(320, 240, true, false, 100)}},
         {"/dev/video2", {device}},
+        {"emulated", {EmulatedSource("emulated")}},
+        {"emulated:bus=1", {EmulatedSource("emulated:bus=1", 1)}},
+        {"emulated:bus=1,unplug=90", {EmulatedSource("emulated:bus=1,unplug=90", 1, 90)}},
+        {"emulated;test", {EmulatedSource("emulated"), TestSource()}},
         {" test ;; test:fail ;", {TestSource(), TestSource(640, 480, false, true)}},
         {"", {}},
     };
@@ -53,8 +66,10 @@ TEST(CameraList, ParsesEveryKindOfSource) {
 }
 
 TEST(CameraList, UnknownEntriesKeepTheirPlaceAsCamerasThatCannotOpen) {
-    for (const char* bad : {"camera", "test:abc", "test:0x240", "test:321x240", "test:frames=-1",
-                            "test:frames=x", "test:frames=", "test:320x240,loud"}) {
+    for (const char* bad :
+         {"camera", "test:abc", "test:0x240", "test:321x240", "test:frames=-1", "test:frames=x",
+          "test:frames=", "test:320x240,loud", "testing", "emulated:", "emulatedx",
+          "emulated:bus=x", "emulated:unplug=-1", "emulated:loud", "emulated:320x240"}) {
         const CameraListParse parse = ParseCameraList(std::string("test;") + bad + ";test");
         ASSERT_EQ(parse.sources.size(), 3u) << bad;
         EXPECT_TRUE(parse.sources[1].failsToOpen) << bad;

@@ -66,6 +66,11 @@ LRESULT CFrameWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM
         ++self->m_noCameraMessages;
         return 0;
     }
+    case WM_STREAM_FILE_FAILED: {
+        std::lock_guard lock(self->m_lock);
+        self->m_fileFailures.push_back(static_cast<int>(wParam));
+        return 0;
+    }
     case WM_CLOSE:
         DestroyWindow(window);
         PostQuitMessage(0);
@@ -83,6 +88,11 @@ std::vector<ReceivedItem> CFrameWindow::Items() const {
 int CFrameWindow::NoCameraMessages() const {
     std::lock_guard lock(m_lock);
     return m_noCameraMessages;
+}
+
+std::vector<int> CFrameWindow::FileFailures() const {
+    std::lock_guard lock(m_lock);
+    return m_fileFailures;
 }
 
 bool CFrameWindow::WaitFor(const std::function<bool(const std::vector<ReceivedItem>&)>& done,

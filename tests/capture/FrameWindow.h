@@ -1,5 +1,5 @@
 // Test helper: a window on a thread of its own (standing for the UI thread) that records every
-// WM_VIDEO_FRAME item and every WM_NO_CAMERA it receives.
+// WM_VIDEO_FRAME item, WM_NO_CAMERA and WM_STREAM_FILE_FAILED it receives.
 #pragma once
 
 #include "capture/FrameWorkItem.h"
@@ -37,6 +37,8 @@ public:
     HWND Handle() const { return m_window; }
     std::vector<ReceivedItem> Items() const;
     int NoCameraMessages() const;
+    // The camera of each WM_STREAM_FILE_FAILED, in arrival order.
+    std::vector<int> FileFailures() const;
     // Waits until `done` holds for the items, or the timeout passes; answers `done`.
     bool WaitFor(const std::function<bool(const std::vector<ReceivedItem>&)>& done,
                  std::chrono::milliseconds timeout = kEncodingWaitLimit) const;
@@ -54,6 +56,7 @@ private:
     bool m_created = false;            // guarded by m_lock
     std::vector<ReceivedItem> m_items; // guarded by m_lock
     int m_noCameraMessages = 0;        // guarded by m_lock
+    std::vector<int> m_fileFailures;   // guarded by m_lock
 };
 
 // Camera frames only (items with an encoder), in arrival order.

@@ -82,6 +82,7 @@ TEST(ShippedResourcesTest, StringTableHoldsEveryText) {
         {1000, L"应用程序'Vistrel'只允许运行一个实例！"},
         {1001, L"Vistrel感谢您的使用！"},
         {1002, L"没有检测到摄像头！"},
+        {1003, L"通道%d的录像文件无法写入！"},
     };
     for (const auto& [id, text] : expected) {
         const WString* found = table.Get(id);
