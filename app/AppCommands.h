@@ -21,10 +21,11 @@ constexpr std::int32_t kStringProductName = 1;
 constexpr std::int32_t kStringSecondInstance = 1000;
 constexpr std::int32_t kStringWelcome = 1001;
 constexpr std::int32_t kStringNoCamera = 1002;
+constexpr std::int32_t kStringFileFailed = 1003;
 
 // Elements.
-constexpr std::uint32_t kCloseButton = 60001;   // header: hide to the tray
-constexpr std::uint32_t kMenuButton = 60002;    // header: the header menu
+constexpr std::uint32_t kCloseButton = 60001;    // header: hide to the tray
+constexpr std::uint32_t kMenuButton = 60002;     // header: the header menu
 constexpr std::uint32_t kMinimiseButton = 60003; // header: minimise
 constexpr std::uint32_t kBoxCloseButton = 60001; // the notice and update boxes' close button
 constexpr std::uint32_t kBoxText = 60006;        // the notice box's text

@@ -1,7 +1,7 @@
 #include "app/UIHandler.h"
 
-#include "app/AppMessages.h"
 #include "app/AppCommands.h"
+#include "app/AppMessages.h"
 #include "app/VistrelMainWnd.h"
 #include "bkwin/BkMenuResource.h"
 #include "bkwin/BkMsgBox.h"

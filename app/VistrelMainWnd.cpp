@@ -5,28 +5,24 @@
 #include "app/MainWindowHandle.h"
 #include "app/UINotifyTask.h"
 #include "bkwin/BkElementNotify.h"
+#include "bkwin/BkIconPool.h"
 #include "bkwin/BkMenuResource.h"
 #include "bkwin/BkResource.h"
 #include "bkwin/BkString.h"
 
 #include "platform/core/Input.h"
+#include "platform/core/MessageLoop.h"
 #include "platform/core/Timer.h"
 #include "platform/core/Window.h"
 #include "platform/draw/Icon.h"
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 
 namespace {
 
 constexpr int kTrayAttempts = 4;
 constexpr UINT kNoticeShowMs = 5000;
 constexpr UINT kTrayTipPeriodMs = 500;
-
-WString StringOf(std::int32_t id) {
-    const WString* text = BkString::Instance().Get(id);
-    return text ? *text : WString();
-}
 
 // Whether the box shows and the message is a left-button release over its close button.
 bool IsReleaseOverCloseButton(CBkSafeMsgBox2& box, const MSG& msg) {
@@ -42,7 +38,7 @@ bool IsReleaseOverCloseButton(CBkSafeMsgBox2& box, const MSG& msg) {
     POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
     ClientToScreen(msg.hwnd, &at);
     ScreenToClient(box.view.Window(), &at);
-    return PtInRect(close->Rect(), at);
+    return close->rect.Contains(at);
 }
 
 } // namespace
@@ -149,7 +145,7 @@ bool CVistrelMainWnd::OnMainTimer(UINT_PTR id) {
         return true;
     }
     if (id == kTimerTrayTip) {
-        m_tray.RefreshTip(StringOf(kStringProductName));
+        m_tray.RefreshTip(BkString::Instance().Text(kStringProductName));
         return true;
     }
     return false;
@@ -157,17 +153,20 @@ bool CVistrelMainWnd::OnMainTimer(UINT_PTR id) {
 
 void CVistrelMainWnd::OnInitDialog(HWND hwnd) {
     SetMainWindowHandle(hwnd);
-    SendMessage(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(BkIconPool::Instance().GetIcon(kLargeIcon)));
-    SendMessage(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(BkIconPool::Instance().GetIcon(kSmallIcon)));
+    SendMessage(hwnd, WM_SETICON, ICON_BIG,
+                reinterpret_cast<LPARAM>(BkIconPool::Instance().GetIcon(kLargeIcon)));
+    SendMessage(hwnd, WM_SETICON, ICON_SMALL,
+                reinterpret_cast<LPARAM>(BkIconPool::Instance().GetIcon(kSmallIcon)));
 
     m_handler->OnInit();
-    PostNotification(L"提示", kStringWelcome);
+    PostNotification(L"提示", BkString::Instance().Text(kStringWelcome));
     m_home->OnInit();
     m_setting->OnInit();
 
     const int iconSize = GetSystemMetrics(SM_CXSMICON);
     m_trayIcon.reset(LoadSkinIcon(kLargeIcon, iconSize, iconSize));
-    m_tray.Add(hwnd, WM_TRAY_NOTIFY, m_trayIcon.get(), StringOf(kStringProductName), kTrayAttempts);
+    m_tray.Add(hwnd, WM_TRAY_NOTIFY, m_trayIcon.get(),
+               BkString::Instance().Text(kStringProductName), kTrayAttempts);
 
     CreateBox(m_noticeBox, kNoticeLayout);
     SetTimer(hwnd, kTimerTrayTip, kTrayTipPeriodMs, nullptr);
@@ -183,8 +182,8 @@ bool CVistrelMainWnd::CreateBox(CBkSafeMsgBox2& box, std::uint32_t layout) {
     return box.CreateDialogWindow(Window(), nullptr) != nullptr;
 }
 
-void CVistrelMainWnd::PostNotification(const WString& title, std::int32_t textId) {
-    ::PostNotification(m_taskRunner, title, StringOf(textId));
+void CVistrelMainWnd::PostNotification(const WString& title, const WString& text) {
+    ::PostNotification(m_taskRunner, title, text);
 }
 
 void CVistrelMainWnd::OnShowNotice(const wchar_t* text) {
@@ -196,9 +195,14 @@ void CVistrelMainWnd::OnShowNotice(const wchar_t* text) {
     RECT rect;
     GetWindowRect(box, &rect);
     if (rect.left == 0 && rect.top == 0) {
-        // Placed once, at the bottom-right corner; it keeps its place afterwards.
+        // Placed once, at the bottom-right corner; it keeps its place afterwards. The classic
+        // full-screen height leaves out a caption bar that the 20 pixels give back; here it
+        // is the work area's, so the box is kept inside the work area.
+        MONITORINFO monitor;
+        GetMonitorInfo(nullptr, &monitor);
         const int left = GetSystemMetrics(SM_CXFULLSCREEN) - rect.Width();
-        const int top = GetSystemMetrics(SM_CYFULLSCREEN) - rect.Height() + 20;
+        const int top = std::min<int>(GetSystemMetrics(SM_CYFULLSCREEN) - rect.Height() + 20,
+                                      monitor.rcWork.bottom - rect.Height());
         SetWindowPos(box, nullptr, left, top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     }

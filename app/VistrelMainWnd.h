@@ -13,6 +13,8 @@
 #include "bkwin/BkRoundRectFrame.h"
 #include "settings/UIHandlerSetting.h"
 
+#include "platform/draw/Icon.h"
+
 #include <memory>
 
 class CVistrelMainWnd : public CBkDialogImpl<CVistrelMainWnd>,
@@ -26,9 +28,8 @@ public:
     // the framework's own pre-translation.
     bool PreTranslateMessage(MSG& msg) override;
 
-    // Queues a notice (text of the string table) for the task thread, which has the window
-    // show it.
-    void PostNotification(const WString& title, std::int32_t textId);
+    // Queues a notice for the task thread, which has the window show it.
+    void PostNotification(const WString& title, const WString& text);
     // Shows the update prompt with the description markup: centred the first time, where it
     // was afterwards.
     void ShowUpdatePrompt(const WString& markup);

@@ -36,3 +36,8 @@ const WString* BkString::Get(std::int32_t id) const {
     auto it = m_texts.find(id);
     return it != m_texts.end() ? &it->second : nullptr;
 }
+
+WString BkString::Text(std::int32_t id) const {
+    const WString* text = Get(id);
+    return text ? *text : WString();
+}

@@ -19,6 +19,8 @@ public:
 
     // The text, or null when the id is absent.
     const WString* Get(std::int32_t id) const;
+    // The text, or an empty one when the id is absent.
+    WString Text(std::int32_t id) const;
 
 private:
     std::unordered_map<std::int32_t, WString> m_texts;

@@ -1,7 +1,7 @@
 #include "settings/UIHandlerSetting.h"
 
-#include "bkwin/BkElementNotify.h"
 #include "bkwin/BkDialogHost.h"
+#include "bkwin/BkElementNotify.h"
 #include "bkwin/BkMsgBox.h"
 #include "settings/DefaultVideoFolder.h"
 
