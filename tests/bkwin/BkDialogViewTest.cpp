@@ -58,14 +58,6 @@ protected:
         headless::PumpMessages();
     }
 
-    std::vector<std::uint32_t> ClickedIds() const {
-        std::vector<std::uint32_t> ids;
-        for (const RecordedClick& click : dialog.clicks) {
-            ids.push_back(click.itemId);
-        }
-        return ids;
-    }
-
     BkWinManager manager;
     CTestDialog dialog{9300};
     HWND hwnd = nullptr;
@@ -262,7 +254,7 @@ TEST_F(DialogViewTest, ADoubleClickYieldsOneClick) {
     const POINT p = ScreenPoint(hwnd, 20, 50);
     headless::DoubleClick(p.x, p.y);
     headless::PumpMessages();
-    EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{21}));
+    EXPECT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{21}));
 }
 
 TEST_F(DialogViewTest, TheHeaderDragsAndMaximisesWhileItsButtonsArePressed) {
@@ -272,7 +264,7 @@ TEST_F(DialogViewTest, TheHeaderDragsAndMaximisesWhileItsButtonsArePressed) {
     EXPECT_TRUE(dialog.clicks.empty());
 
     ClickAt(hwnd, 260, 10); // the header's button
-    EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{12}));
+    EXPECT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{12}));
     EXPECT_EQ(dialog.sysCommands.size(), 2u);
 
     const POINT header = ScreenPoint(hwnd, 100, 10);
@@ -373,7 +365,7 @@ TEST_F(DialogViewTest, LoadElementChildrenReplacesAContainersChildren) {
     EXPECT_EQ(PaintedAt(hwnd, 105, 45), kRed);
     EXPECT_EQ(PaintedAt(hwnd, 125, 45), kGreen);
     ClickAt(hwnd, 125, 45);
-    EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{32}));
+    EXPECT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{32}));
 
     // Loading again drops the old children, the hovered one among them: the view only holds
     // its handle, which no longer finds it.

@@ -193,14 +193,6 @@ protected:
         headless::PumpMessages();
     }
 
-    std::vector<std::uint32_t> ClickedIds() const {
-        std::vector<std::uint32_t> ids;
-        for (const RecordedClick& click : dialog.clicks) {
-            ids.push_back(click.itemId);
-        }
-        return ids;
-    }
-
     BkWinManager manager;
     CTestDialog dialog{108};
     HWND hwnd = nullptr;
@@ -249,7 +241,7 @@ TEST_F(RichTextPromptTest, ALinkMovesWholeToTheNextLineAndIsClickableAfterTheNex
     // Not laid out before the paint: the press over the link's place clicks only the element.
     EXPECT_TRUE(richText->Links().empty());
     ClickBeforePainting(35, 67);
-    EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{60002}));
+    EXPECT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{60002}));
 
     // The paint has laid it out at the start of the second line.
     ASSERT_EQ(richText->Links().size(), 1u);
@@ -266,7 +258,7 @@ TEST_F(RichTextPromptTest, ALinkMovesWholeToTheNextLineAndIsClickableAfterTheNex
     MoveTo(hwnd, 15, 67);
     EXPECT_EQ(GetCursor(), LoadCursor(IDC_HAND));
     ClickAt(hwnd, 15, 67);
-    ASSERT_EQ(ClickedIds(), (std::vector<std::uint32_t>{77, 60002}));
+    ASSERT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{77, 60002}));
     EXPECT_EQ(dialog.clicks[0].tag, "richtext");
     EXPECT_EQ(dialog.clicks[0].idFrom, VIEW_CTRL_ID);
     EXPECT_EQ(dialog.clicks[0].from, dialog.view.Window());
@@ -283,7 +275,7 @@ TEST_F(RichTextPromptTest, ALinkMovesWholeToTheNextLineAndIsClickableAfterTheNex
     MoveTo(hwnd, 300, 110);
     headless::ReleaseButton();
     headless::PumpMessages();
-    EXPECT_EQ(ClickedIds(), (std::vector<std::uint32_t>{60002}));
+    EXPECT_EQ(dialog.ClickedIds(), (std::vector<std::uint32_t>{60002}));
 
     // Placing the element again forgets the links until the next paint.
     ASSERT_TRUE(dialog.view.SetElementAttribute(60002, "pos", "0,0,-0,-70"));

@@ -75,6 +75,15 @@ public:
         return hwnd;
     }
 
+    // The ids of the elements clicked, in order.
+    std::vector<std::uint32_t> ClickedIds() const {
+        std::vector<std::uint32_t> ids;
+        for (const RecordedClick& click : clicks) {
+            ids.push_back(click.itemId);
+        }
+        return ids;
+    }
+
     std::vector<RecordedClick> clicks;
     std::vector<UINT> viewCodes;
     std::vector<WPARAM> sysCommands;
