@@ -169,6 +169,23 @@ TEST_F(RecordingFolderTest, WriteRebuildsAFileItCannotUpdate) {
     }
 }
 
+TEST_F(RecordingFolderTest, ADamagedFileThatWouldNotReadBackIsRebuilt) {
+    // Files that parse but print as something that reads back otherwise (found by fuzzing).
+    using namespace std::string_literals;
+    for (const std::string& content :
+         {"<?xml v&\x83 encoding=\"U&amp; standaloen=\xff\x08\" ?>\n"
+          "<Setting><VideoPath value=\"/old\" /></Setting>\n"s,
+          "<Config><Folder value=\"/ho\xef\x00mre\" other=\xdc/></Config>"s}) {
+        WriteSettingFile(content);
+        CRecordingFolder folder(m_file);
+        folder.SetVideoPath(L"/media/录像 <&\"'>");
+        EXPECT_NE(folder.WriteFolder(), CRecordingFolder::WriteResult::Failed);
+        CRecordingFolder reread(m_file);
+        EXPECT_TRUE(reread.Load()) << content;
+        EXPECT_EQ(reread.VideoPath(), L"/media/录像 <&\"'>") << content;
+    }
+}
+
 TEST(TextEncoding, RoundTripsAndReplacesInvalidBytes) {
     const WString text = L"/home/用户/🎥 rec";
     EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
