@@ -16,8 +16,6 @@
 #include "platform/core/Window.h"
 #include "platform/draw/Icon.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kTrayAttempts = 4;
@@ -192,24 +190,30 @@ void CVistrelMainWnd::OnShowNotice(const wchar_t* text) {
         return;
     }
     m_noticeBox.view.SetElementText(kBoxText, text ? WString(text) : WString());
-    RECT rect;
-    GetWindowRect(box, &rect);
-    if (rect.left == 0 && rect.top == 0) {
-        // Placed once, at the bottom-right corner; it keeps its place afterwards. The classic
-        // full-screen height leaves out a caption bar that the 20 pixels give back; here it
-        // is the work area's, so the box is kept inside the work area.
-        MONITORINFO monitor;
-        GetMonitorInfo(nullptr, &monitor);
-        const int left = GetSystemMetrics(SM_CXFULLSCREEN) - rect.Width();
-        const int top = std::min<int>(GetSystemMetrics(SM_CYFULLSCREEN) - rect.Height() + 20,
-                                      monitor.rcWork.bottom - rect.Height());
-        SetWindowPos(box, nullptr, left, top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    }
+    // Placed once, at the bottom-right corner of the work area; afterwards it stays where it
+    // is.
+    PlaceOnce(box, m_noticePlaced, [](const RECT& work, const RECT& rect) {
+        return POINT{work.right - rect.Width(), work.bottom - rect.Height()};
+    });
     SetForegroundWindow(box);
     ShowWindow(box, SW_SHOW);
     BringWindowToTop(box);
     SetTimer(Window(), kTimerHideNotice, kNoticeShowMs, nullptr);
+}
+
+void CVistrelMainWnd::PlaceOnce(HWND box, bool& placed,
+                                const std::function<POINT(const RECT&, const RECT&)>& place) {
+    if (placed) {
+        return;
+    }
+    placed = true;
+    MONITORINFO monitor;
+    GetMonitorInfo(nullptr, &monitor);
+    RECT rect;
+    GetWindowRect(box, &rect);
+    const POINT at = place(monitor.rcWork, rect);
+    SetWindowPos(box, nullptr, at.x, at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 void CVistrelMainWnd::ShowUpdatePrompt(const WString& markup) {
@@ -218,14 +222,11 @@ void CVistrelMainWnd::ShowUpdatePrompt(const WString& markup) {
         return;
     }
     m_updatePrompt.view.SetElementRichText(kPromptRichText, markup);
-    RECT rect;
-    GetWindowRect(box, &rect);
-    if (rect.left == 0 && rect.top == 0) {
-        const int left = (GetSystemMetrics(SM_CXFULLSCREEN) - rect.Width()) / 2;
-        const int top = (GetSystemMetrics(SM_CYFULLSCREEN) - rect.Height()) / 2;
-        SetWindowPos(box, nullptr, left, top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    }
+    // Centred in the work area the first time; afterwards where it was.
+    PlaceOnce(box, m_promptPlaced, [](const RECT& work, const RECT& rect) {
+        return POINT{work.left + (work.Width() - rect.Width()) / 2,
+                     work.top + (work.Height() - rect.Height()) / 2};
+    });
     SetForegroundWindow(box);
     ShowWindow(box, SW_SHOW);
     BringWindowToTop(box);

@@ -15,6 +15,7 @@
 
 #include "platform/draw/Icon.h"
 
+#include <functional>
 #include <memory>
 
 class CVistrelMainWnd : public CBkDialogImpl<CVistrelMainWnd>,
@@ -48,6 +49,12 @@ private:
     void OnInitDialog(HWND hwnd);
     // Creates one of the non-modal boxes (hidden) from its layout, owned by this window.
     bool CreateBox(CBkSafeMsgBox2& box, std::uint32_t layout);
+    // Moves the box to the point `place` gives for the work area and the box's rectangle, the
+    // first time only: a box once placed stays where it is (the user may have moved it). The
+    // boxes are created at the top-left corner of the work area, which is not 0,0 on a desktop
+    // with a panel at the top or left, so their position cannot tell whether they were placed.
+    void PlaceOnce(HWND box, bool& placed,
+                   const std::function<POINT(const RECT& work, const RECT& box)>& place);
     // Hides the window to the tray, or minimises it while there is no tray icon to bring it
     // back from.
     void HideToTray();
@@ -58,6 +65,8 @@ private:
     std::unique_ptr<CUIHandlerSetting> m_setting;
     CBkSafeMsgBox2 m_noticeBox;
     CBkSafeMsgBox2 m_updatePrompt;
+    bool m_noticePlaced = false;
+    bool m_promptPlaced = false;
     CIconPtr m_trayIcon;
     CTrayIcon m_tray;
 };

@@ -64,7 +64,8 @@ void CCameraManager::StartAll() {
     for (int i = 0; i < m_cameraCount; ++i) {
         CVideoThread& slot = m_slots[static_cast<std::size_t>(i)];
         slot.SetSession(&m_dispatch, i, m_cameraCount);
-        // A slot still recording goes on; one whose stop is pending is waited for first.
+        // A slot still recording goes on. One whose previous thread is still finishing (a camera
+        // stuck in a slow grab) starts when that thread has ended: this thread never waits.
         slot.Start();
     }
     LogMessage("begin cam button event 2\n");

@@ -33,7 +33,8 @@ public:
     void SetClock(const WallClock& clock);
 
     // Blanks the wall, starts the dispatch thread once, and starts one capture slot per camera
-    // (the first sixteen); without cameras, sends WM_NO_CAMERA.
+    // (the first sixteen); without cameras, sends WM_NO_CAMERA. Never waits for a capture
+    // thread: a slot whose previous thread is still finishing starts when it has.
     void StartAll();
     // Asks every capture slot that records to queue its final item and end (all sixteen, also
     // those above the camera count of a later start); does not wait.

@@ -83,6 +83,9 @@ bool ApplyEmulatedOption(const std::string& option, CameraSource& source) {
     if (option.starts_with("unplug=")) {
         return ParseAtLeast(option.substr(7), 0, source.emulated->unplugAfter);
     }
+    if (option.starts_with("stall=")) {
+        return ParseAtLeast(option.substr(6), 0, source.emulated->stallAfter);
+    }
     return false;
 }
 

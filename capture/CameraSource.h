@@ -11,6 +11,8 @@
 //   emulated:bus=N        one on USB bus N, whose bandwidth it shares with the other emulated
 //                         cameras on bus N (without: a bus of its own)
 //   emulated:unplug=N     one that is unplugged after N frames
+//   emulated:stall=N      one that sends nothing more after N frames (each grab then waits
+//                         two seconds for nothing), and streams again when opened anew
 //   /dev/videoN           that device
 // Options may combine, separated by ",": test:320x240,frames=100 or emulated:bus=1,unplug=90.
 #pragma once

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 class Runnable {
@@ -24,19 +25,29 @@ public:
     CThread& operator=(const CThread&) = delete;
 
     // Runs run() on a new OS thread. True at once, changing nothing, while the started flag is
-    // set. A previous run whose flag was cleared but which has not yet returned is waited for
-    // first, so two threads never run on one object. False when no thread can be created.
+    // set. A previous run whose flag was cleared but which has not yet returned is never waited
+    // for: its thread runs run() again, with the flag set, as soon as it has returned, so two
+    // runs never overlap on one object and the caller never blocks. False when no thread can
+    // be created.
     bool Start();
-    // Asks the running body to finish; it notices at its next check.
-    void ClearStarted() { m_started.store(false); }
+    // Asks the running body to finish (it notices at its next check) and withdraws a start
+    // that waits for the previous run.
+    void ClearStarted();
     bool IsStarted() const { return m_started.load(); }
-    // True from Start until run() has returned.
+    // True from Start until run() has returned with no further start waiting.
     bool IsRunning() const { return m_running.load(); }
-    // Waits until the current run, if any, has returned.
+    // Waits until the current run, and a start waiting behind it, have returned.
     void Join();
 
 private:
+    // The OS thread's body: run(), again for as long as a start waited for it.
+    void RunWhileStarted();
+
     std::thread m_thread;
     std::atomic<bool> m_started{false};
     std::atomic<bool> m_running{false};
+    // Orders a start behind a finishing run against that run's end: guards m_restart, and the
+    // clearing of m_running by the thread.
+    std::mutex m_lock;
+    bool m_restart = false; // guarded by m_lock
 };

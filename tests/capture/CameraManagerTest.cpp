@@ -164,6 +164,36 @@ TEST_F(CameraManagerTest, StopThenStartRecordsIntoNewFiles) {
     EXPECT_EQ(FinishedStream(second).size(), FramesOf(m_window.Items(), 0).size() - firstFrames);
 }
 
+TEST_F(CameraManagerTest, StartBehindACameraStuckInAGrabReturnsAtOnceAndRecordsWhenTheGrabEnds) {
+    // The camera sends its probe frame and four frames for the file, then nothing: each grab
+    // waits two seconds before it gives up, and a reopened camera streams again.
+    UseCameras("emulated:stall=5");
+    m_manager.StartAll();
+    ASSERT_TRUE(WaitForFrames(0, 4));
+    const std::string first = m_manager.Slot(0).FileName();
+    m_manager.StopAll();
+
+    const auto before = std::chrono::steady_clock::now();
+    m_manager.StartAll();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(200));
+    EXPECT_TRUE(m_manager.Slot(0).IsRunning());
+
+    // Once the stuck grab has given up and the first file is finished, the slot records anew.
+    ASSERT_TRUE(WaitUntil(
+        [this, &first] {
+            const std::string name = m_manager.Slot(0).FileName();
+            return !name.empty() && name != first;
+        },
+        kEncodingWaitLimit));
+    ASSERT_TRUE(WaitForFrames(0, 6));
+    m_manager.StopAll();
+    ASSERT_TRUE(WaitUntilDrained());
+
+    const std::size_t shown = FramesOf(m_window.Items(), 0).size();
+    EXPECT_EQ(FinishedStream(first).size(), 4u);
+    EXPECT_EQ(FinishedStream(m_manager.Slot(0).FileName()).size(), shown - 4);
+}
+
 TEST_F(CameraManagerTest, CamerasBeyondTheSixteenthAreIgnoredWithOneLogLine) {
     std::string list;
     for (int i = 0; i < 18; ++i) {

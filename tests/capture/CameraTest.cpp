@@ -27,11 +27,13 @@ CameraSource TestSource(int width = 640, int height = 480, bool only = false, bo
     return source;
 }
 
-CameraSource EmulatedSource(const std::string& entry, int bus = -1, int unplugAfter = -1) {
+CameraSource EmulatedSource(const std::string& entry, int bus = -1, int unplugAfter = -1,
+                            int stallAfter = -1) {
     CameraSource source;
     source.devicePath = entry;
     source.emulated = EmulatedUvcSpec{};
     source.emulated->unplugAfter = unplugAfter;
+    source.emulated->stallAfter = stallAfter;
     source.usbBus = bus;
     return source;
 }
@@ -54,6 +56,7 @@ TEST(CameraList, ParsesEveryKindOfSource) {
         {"emulated", {EmulatedSource("emulated")}},
         {"emulated:bus=1", {EmulatedSource("emulated:bus=1", 1)}},
         {"emulated:bus=1,unplug=90", {EmulatedSource("emulated:bus=1,unplug=90", 1, 90)}},
+        {"emulated:stall=5", {EmulatedSource("emulated:stall=5", -1, -1, 5)}},
         {"emulated;test", {EmulatedSource("emulated"), TestSource()}},
         {" test ;; test:fail ;", {TestSource(), TestSource(640, 480, false, true)}},
         {"", {}},
@@ -66,10 +69,10 @@ TEST(CameraList, ParsesEveryKindOfSource) {
 }
 
 TEST(CameraList, UnknownEntriesKeepTheirPlaceAsCamerasThatCannotOpen) {
-    for (const char* bad :
-         {"camera", "test:abc", "test:0x240", "test:321x240", "test:frames=-1", "test:frames=x",
-          "test:frames=", "test:320x240,loud", "testing", "emulated:", "emulatedx",
-          "emulated:bus=x", "emulated:unplug=-1", "emulated:loud", "emulated:320x240"}) {
+    for (const char* bad : {"camera", "test:abc", "test:0x240", "test:321x240", "test:frames=-1",
+                            "test:frames=x", "test:frames=", "test:320x240,loud", "testing",
+                            "emulated:", "emulatedx", "emulated:bus=x", "emulated:unplug=-1",
+                            "emulated:stall=-1", "emulated:loud", "emulated:320x240"}) {
         const CameraListParse parse = ParseCameraList(std::string("test;") + bad + ";test");
         ASSERT_EQ(parse.sources.size(), 3u) << bad;
         EXPECT_TRUE(parse.sources[1].failsToOpen) << bad;
