@@ -47,12 +47,13 @@ void CUIHandlerSetting::Browse() {
 
 void CUIHandlerSetting::Save() {
     const HWND owner = m_dialog.Window();
-    m_folder.SetVideoPath(m_dialog.view.GetElementText(kFolderEdit));
-    const WString folder = m_folder.VideoPath();
+    const WString folder = m_dialog.view.GetElementText(kFolderEdit);
+    // A refused folder ("" or "/") is not taken either: recordings would go to the root.
     if (folder.size() <= 1) {
         MsgBox(L"视频路径不能为空！", nullptr, 0, nullptr, owner);
         return;
     }
+    m_folder.SetVideoPath(folder);
     // A write that failed leaves the saved folder as it was; the user is told, not thanked.
     if (m_folder.WriteFolder() == CRecordingFolder::WriteResult::Failed) {
         MsgBox(L"保存失败！", nullptr, 0, nullptr, owner);

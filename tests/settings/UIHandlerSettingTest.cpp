@@ -120,16 +120,19 @@ TEST_F(SettingsTabTest, AFolderTooShortOrAFileThatCannotBeWrittenIsRefused) {
         WString folder;
         std::string settingFile; // relative to the test's folder
         const wchar_t* box;
+        WString inUse; // the folder recordings go to afterwards
     } cases[] = {
-        {"one character", L"/", "setting.xml", L"视频路径不能为空！"},
-        {"empty", L"", "setting.xml", L"视频路径不能为空！"},
-        {"file in a missing folder", L"/srv/videos", "missing/setting.xml", L"保存失败！"},
+        {"one character", L"/", "setting.xml", L"视频路径不能为空！", L""},
+        {"empty", L"", "setting.xml", L"视频路径不能为空！", L""},
+        {"file in a missing folder", L"/srv/videos", "missing/setting.xml", L"保存失败！",
+         L"/srv/videos"},
     };
     for (const auto& c : cases) {
         const std::string file = (m_directory / c.settingFile).string();
         CSettingsDialog& dialog = Open(file);
         dialog.view.SetElementText(CUIHandlerSetting::kFolderEdit, c.folder);
         EXPECT_EQ(SaveAndReadTheBox(dialog), c.box) << c.name;
+        EXPECT_EQ(dialog.handler.Folder().VideoPath(), c.inUse) << c.name;
         EXPECT_FALSE(fs::exists(file)) << c.name;
     }
 }
