@@ -9,157 +9,36 @@ usage: client_e2e_test.py VISTREL FAILURE_FOLDER [unittest options]
 A failing step leaves a screenshot in FAILURE_FOLDER and names it in its message."""
 
 import contextlib
-import http.server
-import json
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from x11_display import Display, wait_until  # noqa: E402
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from client_session import (  # noqa: E402
+    BLACK, BOX_BUTTON_FROM_BOTTOM, BROWSE, GREY, HEADER_CLOSE, MAIN_SIZE, MENU_EDGE, MENU_ITEM,
+    PROMPT_CLOSE_FROM_CORNER, SCREEN, SET_PATH, SETTINGS_TAB, START, STOP, VIDEO_TAB, Client,
+    UpdateServer, decoded_frames, main_window, sizes, stream_files, tile_rect, wall_rect)
+
 CLIENT = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else shutil.which("vistrel")
 FAILURES = sys.argv.pop(1) if len(sys.argv) > 1 else os.path.join(tempfile.gettempdir(),
                                                                   "vistrel-e2e-failures")
-SCREEN = (1280, 1024)  # larger than the main window, so that centring shows
 CAMERAS = 5
-GREY = (110, 110, 110)  # the wall without a picture
-BLACK = (0, 0, 0)  # tiles without a camera
-
-# Points of the main window (1024 x 768) in window coordinates, from its layouts: the tab
-# buttons (103: 71-pixel tabs below the 23-pixel header), the start and stop buttons (521:
-# centred in the 152-pixel right panel), the settings tab's browse and set-path buttons (522)
-# and the header's close button (501).
-VIDEO_TAB = (42, 60)
-SETTINGS_TAB = (118, 60)
-START = (940, 397)
-STOP = (940, 457)
-BROWSE = (876, 354)
-SET_PATH = (616, 418)
-HEADER_CLOSE = (998, 12)
-# The update prompt (108): its footer's "关闭" button, from the bottom-right corner.
-PROMPT_CLOSE_FROM_CORNER = (50, 22)
-# A message box's one button is centred in its footer, 23 pixels above the bottom.
-BOX_BUTTON_FROM_BOTTOM = 23
-# A menu's items are 26 pixels high inside a 4-pixel edge.
-MENU_EDGE, MENU_ITEM = 4, 26
-
 UPDATE = {"versionValue": 2, "versionName": "Vistrel <2.0> & more", "versionId": "1002 & <b>",
           "versionDifrent": "fixes <a href='https://evil.example/'>x</a> & more"}
-
-
-class UpdateServer:
-    """Answers every GET with the update descriptor above and counts the requests."""
-
-    def __init__(self):
-        body = json.dumps(UPDATE).encode()
-        server = self
-
-        class Handler(http.server.BaseHTTPRequestHandler):
-            def do_GET(self):
-                server.requests += 1
-                self.send_response(200)
-                self.send_header("Content-Type", "application/json")
-                self.send_header("Content-Length", str(len(body)))
-                self.end_headers()
-                self.wfile.write(body)
-
-            def log_message(self, *args):
-                pass
-
-        self.requests = 0
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-        self.url = f"http://127.0.0.1:{self.httpd.server_address[1]}/update.json"
-        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
-        self.thread.start()
-
-    def close(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
-        self.thread.join(timeout=5)
-
-
-class Client:
-    """One run of the client with a home, runtime folder and working folder of its own."""
-
-    def __init__(self, display, root, update_url):
-        self.display = display
-        self.root = root
-        self.home = os.path.join(root, "home")
-        self.cwd = os.path.join(root, "cwd")
-        runtime = os.path.join(root, "runtime")
-        for folder in (self.home, self.cwd, runtime):
-            os.makedirs(folder, exist_ok=True)
-        os.chmod(runtime, 0o700)
-        self.env = dict(display.env, HOME=self.home, XDG_RUNTIME_DIR=runtime,
-                        XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
-                        XDG_STATE_HOME=os.path.join(self.home, ".local", "state"),
-                        VISTREL_CAMERAS=";".join(["test"] * CAMERAS),
-                        VISTREL_UPDATE_URL=update_url)
-        self.env.pop("XDG_VIDEOS_DIR", None)
-        self.default_folder = os.path.join(self.home, "Videos", "Vistrel")
-        self.processes = []
-
-    def start(self):
-        self.log = open(os.path.join(self.root, f"client{len(self.processes)}.log"), "w")
-        process = subprocess.Popen([CLIENT], cwd=self.cwd, env=self.env, stdout=self.log,
-                                   stderr=subprocess.STDOUT)
-        self.processes.append(process)
-        return process
-
-    def windows(self, process):
-        """The visible windows of one process."""
-        search = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                 str(process.pid)], env=self.display.env, capture_output=True,
-                                text=True, timeout=20)
-        ids = {int(w) for w in search.stdout.split()}
-        return [w for w in self.display.windows() if w.id in ids]
-
-    def window(self, process, name=None, size=None):
-        """The one visible window of the process with this name or size, or None."""
-        for w in self.windows(process):
-            if (name is None or w.name == name) and (size is None or (w.width, w.height) == size):
-                return w
-        return None
-
-    def close(self):
-        for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-            process.wait(timeout=10)
-        self.log.close()
-
-
-def stream_files(folder):
-    if not os.path.isdir(folder):
-        return []
-    return sorted(os.path.join(folder, f) for f in os.listdir(folder) if f.endswith(".avi"))
-
-
-def sizes(files):
-    return [os.path.getsize(f) for f in files]
-
-
-def decoded_frames(path):
-    """The frames ffprobe decodes from a raw H.264 stream file, and its complaints."""
-    probe = subprocess.run(["ffprobe", "-v", "error", "-f", "h264", "-count_frames",
-                            "-select_streams", "v:0", "-show_entries", "stream=nb_read_frames",
-                            "-of", "csv=p=0", path], capture_output=True, text=True, timeout=60)
-    frames = probe.stdout.strip()
-    return (int(frames) if probe.returncode == 0 and frames.isdigit() else 0), probe.stderr
 
 
 class ClientTest(unittest.TestCase):
     def setUp(self):
         self.display = Display(*SCREEN)
         self.root = tempfile.mkdtemp(prefix="vistrel-e2e-")
-        self.server = UpdateServer()
-        self.client = Client(self.display, self.root, self.server.url)
+        self.server = UpdateServer(UPDATE)
+        self.client = Client(CLIENT, self.display, self.root, self.server.url, CAMERAS)
 
     def tearDown(self):
         self.client.close()
@@ -190,26 +69,9 @@ class ClientTest(unittest.TestCase):
         return wait_until(lambda: next((w for w in self.client.windows(process)
                                         if w.id not in ids), None), timeout, what)
 
-    def main_window(self, process, timeout=10):
-        return wait_until(lambda: self.client.window(process, "Vistrel", (1024, 768)), timeout,
-                          "the main window")
-
-    def wall_rect(self, main):
-        """The video wall: the grey rectangle left of the buttons, found along the lines
-        through the middle of the window's left part."""
-        picture = self.display.capture()
-        y = main.y + main.height // 2
-        row = [x for x in range(main.x, main.x + main.width) if picture.pixel(x, y) == GREY]
-        x = (row[0] + row[-1]) // 2
-        column = [y for y in range(main.y, main.y + main.height) if picture.pixel(x, y) == GREY]
-        self.assertTrue(row and column, "no grey wall")
-        return row[0], column[0], row[-1] - row[0] + 1, column[-1] - column[0] + 1
-
     def tile_points(self, wall, tile):
         """Five points inside a tile of the 3 x 3 grid, below the overlay band."""
-        x, y, w, h = wall
-        tw, th = w // 3, h // 3
-        left, top = x + (tile % 3) * tw, y + (tile // 3) * th
+        left, top, tw, th = tile_rect(wall, 3, tile)
         return [(left + tw * fx // 10, top + th * fy // 10)
                 for fx, fy in ((2, 4), (8, 4), (5, 9), (2, 9), (8, 9))]
 
@@ -252,8 +114,8 @@ class ClientTest(unittest.TestCase):
         screen_w, screen_h = SCREEN
 
         with self.step("window-and-notice"):
-            main = self.main_window(client)
-            self.assertEqual((main.x, main.y), ((screen_w - 1024) // 2, (screen_h - 768) // 2))
+            main = main_window(self.client, client)
+            self.assertEqual((main.x, main.y), ((screen_w - main.width) // 2, (screen_h - main.height) // 2))
             notice = wait_until(lambda: self.client.window(client, "", (320, 130)), 5,
                                 "the welcome notice")
             shown = time.monotonic()
@@ -265,7 +127,8 @@ class ClientTest(unittest.TestCase):
             self.assertGreater(time.monotonic() - shown, 4.0, "the notice went too early")
 
         with self.step("start-recording"):
-            wall = self.wall_rect(main)
+            wall = wall_rect(self.display, main)
+            self.assertIsNotNone(wall, "no grey wall")
             self.click_in(main, START)
             first_session = self.wait_growing(self.client.default_folder, "the first session")
             # Give every camera time to reach the wall, then look at all nine tiles.
@@ -326,11 +189,11 @@ class ClientTest(unittest.TestCase):
 
         with self.step("hide-to-tray-and-back"):
             self.click_in(main, HEADER_CLOSE)
-            wait_until(lambda: not self.client.window(client, "Vistrel", (1024, 768)), 5,
+            wait_until(lambda: not self.client.window(client, "Vistrel", MAIN_SIZE), 5,
                        "the window to hide")
             x, y, w, h = self.display.docked_icon("Vistrel")
             self.display.click(x + w // 2, y + h // 2, repeat=2)
-            main = self.main_window(client, 5)
+            main = main_window(self.client, client, 5)
 
         with self.step("exit-from-tray-menu"):
             known = self.client.windows(client)
@@ -355,12 +218,12 @@ class ClientTest(unittest.TestCase):
         with self.step("refusal-box"):
             box = wait_until(lambda: self.client.windows(second), 10, "the refusal box")
             self.assertEqual(len(box), 1, box)
-            self.assertLess(box[0].width, 1024)
+            self.assertLess(box[0].width, MAIN_SIZE[0])
             self.click_in(box[0], (box[0].width // 2, box[0].height - BOX_BUTTON_FROM_BOTTOM))
             self.assertEqual(second.wait(timeout=10), 0)
         with self.step("first-runs-on"):
             self.assertIsNone(first.poll())
-            self.assertEqual(self.client.window(first, "Vistrel", (1024, 768)).id, main.id)
+            self.assertEqual(self.client.window(first, "Vistrel", MAIN_SIZE).id, main.id)
 
 
 if __name__ == "__main__":
