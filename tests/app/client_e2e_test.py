@@ -213,7 +213,7 @@ class ClientTest(unittest.TestCase):
 
     def test_second_start_is_refused_while_the_first_runs_on(self):
         first = self.client.start()
-        main = self.main_window(first)
+        main = main_window(self.client, first)
         second = self.client.start()
         with self.step("refusal-box"):
             box = wait_until(lambda: self.client.windows(second), 10, "the refusal box")
