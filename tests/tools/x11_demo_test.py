@@ -13,55 +13,11 @@ import threading
 import time
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x11_display import Display  # noqa: E402
+
 DEMO = sys.argv.pop(1) if len(sys.argv) > 1 else "vistrel-x11-demo"
 WINDOW = (100, 100, 360, 240)  # the demo's position and size
-
-
-def free_display():
-    for n in range(90, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return f":{n}"
-    raise RuntimeError("no free X display number")
-
-
-class Display:
-    def __init__(self):
-        self.name = free_display()
-        self.server = subprocess.Popen(
-            ["Xvfb", self.name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env = dict(os.environ, DISPLAY=self.name)
-        deadline = time.time() + 10
-        while subprocess.call(["xdotool", "getmouselocation"], env=self.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) != 0:
-            if time.time() > deadline:
-                raise RuntimeError("Xvfb did not start")
-            time.sleep(0.1)
-
-    def run(self, *args):
-        return subprocess.run(list(args), env=self.env, check=True, capture_output=True,
-                              text=True).stdout
-
-    def xdotool(self, *args):
-        self.run("xdotool", *args)
-
-    def pixel(self, x, y):
-        """The colour of one screen pixel as (r, g, b)."""
-        with tempfile.NamedTemporaryFile(suffix=".xwd") as shot:
-            subprocess.run(["xwd", "-root", "-silent", "-out", shot.name], env=self.env, check=True)
-            text = subprocess.run(["convert", shot.name, "-crop", f"1x1+{x}+{y}", "-depth", "8",
-                                   "txt:-"], check=True, capture_output=True, text=True).stdout
-        colour = text.splitlines()[1].split("#")[1][:6]
-        return tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
-
-    def screenshot(self, path):
-        with tempfile.NamedTemporaryFile(suffix=".xwd") as shot:
-            subprocess.run(["xwd", "-root", "-silent", "-out", shot.name], env=self.env, check=True)
-            subprocess.run(["convert", shot.name, path], check=True)
-
-    def close(self):
-        self.server.terminate()
-        self.server.wait()
 
 
 class Demo:
@@ -101,26 +57,9 @@ class Demo:
 class X11DemoTest(unittest.TestCase):
     def setUp(self):
         self.display = Display()
-        self.tray = None
 
     def tearDown(self):
-        if self.tray:
-            self.tray.terminate()
-            self.tray.wait()
         self.display.close()
-
-    def start_tray(self):
-        self.tray = subprocess.Popen(
-            ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
-             "120", "--height", "24", "--expand", "false"],
-            env=self.display.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.time() + 10
-        while "trayer" not in subprocess.run(["xwininfo", "-root", "-tree"], env=self.display.env,
-                                             capture_output=True, text=True).stdout:
-            if time.time() > deadline:
-                raise RuntimeError("trayer did not start")
-            time.sleep(0.1)
-        time.sleep(0.5)
 
     def choose_from_menu(self, x, y, item):
         """Opens the demo's menu with a right click at (x, y) and clicks item `item`: the menu
@@ -174,18 +113,14 @@ class X11DemoTest(unittest.TestCase):
             demo.close()
 
     def test_tray_icon_docks_and_reports_right_click(self):
-        self.start_tray()
+        self.display.start_tray()
         demo = Demo(self.display)
         try:
             self.assertIn("tray: added", demo.lines)
-            tree = self.display.run("xwininfo", "-root", "-tree")
-            icon = [l for l in tree.splitlines() if '"Vistrel": ("vistrel"' in l]
-            self.assertTrue(icon, tree)
-            # "  0x..  "Vistrel": ("vistrel" "Vistrel")  22x22+0+0  +1022+745"
-            size, absolute = icon[0].split()[-2:]
-            width, height = (int(v) for v in size.split("+")[0].split("x"))
+            icon = self.display.docked_icon("Vistrel")
+            self.assertIsNotNone(icon, self.display.run("xwininfo", "-root", "-tree"))
+            ax, ay, width, height = icon
             self.assertGreater(width, 8)
-            ax, ay = (int(v) for v in absolute.lstrip("+").split("+"))
             self.display.xdotool("mousemove", str(ax + width // 2), str(ay + height // 2),
                                  "click", "3")
             demo.wait_for("tray: id=1 msg=517")
