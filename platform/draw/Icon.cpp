@@ -108,7 +108,11 @@ bool DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT, 
     CBitmap& target = *dc.Target();
     ForEachClipped(dc, area, [&](const RECT& piece) {
         for (int dy = piece.top; dy < piece.bottom; ++dy) {
-            const auto [syFirst, syLast] = Footprint(dy - area.top, h, ih);
+            // Named copies: structured bindings cannot be captured by the lambda below in every
+            // compiler.
+            const auto rows = Footprint(dy - area.top, h, ih);
+            const int syFirst = rows.first;
+            const int syLast = rows.second;
             EditSpan(target, piece.left, dy, piece.Width(), true, [&](std::uint32_t* d) {
                 for (int dx = piece.left; dx < piece.right; ++dx) {
                     const auto [sxFirst, sxLast] = Footprint(dx - area.left, w, iw);

@@ -1,8 +1,11 @@
 // libFuzzer entry for the update descriptor: any bytes from the network give either no prompt
-// or markup that fits the buffer, is valid UTF-8 and is well-formed with the prompt's shape.
+// or markup that fits the buffer, is valid UTF-8 and is well-formed with the prompt's shape,
+// and that the prompt's rich text lays out and paints.
 #include "update/UpdateDescriptor.h"
 
+#include "bkwin/BkRichText.h"
 #include "platform/base/Utf8.h"
+#include "platform/draw/Gdi.h"
 
 #include <tinyxml.h>
 
@@ -48,5 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (elements != 3) {
         std::abort();
     }
+    // The prompt's rich text (350 x 240 box, its text area) lays the markup out and paints it;
+    // the second paint is the one that draws laid-out links.
+    CBkRichText text;
+    text.LoadRichText(*root);
+    text.rect = RECT{10, 42, 340, 125};
+    const CGdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(nullptr, 350, 240));
+    CMemoryDC dc;
+    SelectObject(dc, bitmap.Get());
+    text.PaintRegion(dc, nullptr);
+    text.PaintRegion(dc, nullptr);
     return 0;
 }
