@@ -17,8 +17,8 @@
 #include "bkwin/BkProgress.h"
 #include "bkwin/BkRadioBox.h"
 #include "bkwin/BkRealWnd.h"
-#include "bkwin/BkTabCtrl.h"
 #include "bkwin/BkRichText.h"
+#include "bkwin/BkTabCtrl.h"
 #include "bkwin/BkText.h"
 
 #include <array>
