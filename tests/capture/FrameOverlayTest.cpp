@@ -1,6 +1,7 @@
 #include "capture/FrameOverlay.h"
 
 #include "SessionFixture.h"
+#include "TestFrames.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -48,4 +49,31 @@ TEST(FrameOverlay, TextIsYellowInTheTopLeftCorner) {
     EXPECT_LE(box.y + box.height, 46); // the second line's baseline is y = 40
     EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 0, 320, 21))), 5);
     EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 24, 320, 21))), 30);
+}
+
+// The overlay pixels of fixed frames, as recorded from stamping with cv::putText directly: the
+// same texts on several frames, a new second, and a picture smaller than the text.
+TEST(FrameOverlay, StampedPixelsAreTheRecordedOnes) {
+    const std::time_t t0 = CSteppingClock::LocalTimeOf(2026, 5, 4, 21, 9, 58);
+    const struct {
+        cv::Size size;
+        int camera;
+        std::time_t time;
+        std::uint64_t hash;
+    } frames[] = {
+        {{640, 480}, 12, t0, 17178144872065880925ULL},
+        {{640, 480}, 12, t0, 6055511323732293357ULL},
+        {{640, 480}, 12, t0 + 1, 6082587720650272018ULL},
+        {{640, 480}, 12, t0 + 3, 2020710648138843912ULL},
+        {{96, 30}, 12, t0 + 3, 13691067809203584263ULL},
+        {{320, 240}, 12, t0 + 3, 14153761471937028314ULL},
+    };
+    CFrameOverlay overlay;
+    overlay.Begin(t0);
+    for (std::size_t i = 0; i < std::size(frames); ++i) {
+        cv::Mat image = MovingFrame(static_cast<int>(i), frames[i].size);
+        overlay.Stamp(image, frames[i].camera, frames[i].time);
+        overlay.FrameTaken(frames[i].time);
+        EXPECT_EQ(PixelHash({image}), frames[i].hash) << i;
+    }
 }

@@ -1,9 +1,12 @@
 #include "capture/YuvConversion.h"
 
+#include "TestFrames.h"
+
 #include <opencv2/imgproc.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -34,6 +37,37 @@ cv::Mat DistinctPixels(int width, int height) {
 }
 
 } // namespace
+
+// The planes the encoder has always been given for these pictures, as recorded from the
+// conversion built on one whole-image cvtColor: any change in the bytes libx264 sees fails here.
+TEST(YuvConversion, PlanesOfFixedPicturesAreTheRecordedOnes) {
+    const struct {
+        const char* name;
+        cv::Mat bgr;
+        std::uint64_t hash;
+    } cases[] = {
+        {"noise 640x480", DistinctPixels(640, 480), 6359834305037027862ULL},
+        {"noise 321x243", DistinctPixels(321, 243), 6430988140625830693ULL},
+        {"moving 640x480", MovingFrame(17, {640, 480}), 16282044236702251878ULL},
+        {"moving 320x240", MovingFrame(5, {320, 240}), 7334406390432777934ULL},
+    };
+    for (const auto& c : cases) {
+        const int width = c.bgr.cols;
+        const int cw = (width + 1) / 2;
+        const int ch = (c.bgr.rows + 1) / 2;
+        cv::Mat y(c.bgr.size(), CV_8UC1), u(ch, cw, CV_8UC1), v(ch, cw, CV_8UC1);
+        YuvPlanes planes;
+        planes.data[0] = y.data;
+        planes.data[1] = u.data;
+        planes.data[2] = v.data;
+        planes.lineSize[0] = width;
+        planes.lineSize[1] = cw;
+        planes.lineSize[2] = cw;
+        cv::Mat scratch;
+        ConvertBgrToYuv420(c.bgr, scratch, planes);
+        EXPECT_EQ(PixelHash({y, u, v}), c.hash) << c.name;
+    }
+}
 
 TEST(YuvConversion, ChromaIsSampledFromTheLeftPixelOfEachBlocksLowerRow) {
     const cv::Size sizes[] = {{8, 6}, {7, 6}, {8, 5}, {5, 3}, {1, 1}};
