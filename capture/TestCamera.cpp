@@ -2,11 +2,23 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <time.h>
+
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
 namespace {
+
+std::atomic<std::int64_t> g_drawingNanoseconds{0};
+
+std::int64_t ThreadCpuNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 constexpr int kScrollPixelsPerFrame = 4;
 constexpr int kSquareSize = 48;
@@ -59,8 +71,15 @@ bool CTestCamera::Grab(cv::Mat& frame) {
     const auto elapsed = std::chrono::steady_clock::now() - m_openedAt;
     m_lastFrameNumber = std::max(m_lastFrameNumber + 1, static_cast<long>(elapsed / kFramePeriod));
     ++m_delivered;
+    const std::int64_t drawingStarted = ThreadCpuNanoseconds();
     Render(m_lastFrameNumber, frame);
+    g_drawingNanoseconds.fetch_add(ThreadCpuNanoseconds() - drawingStarted,
+                                   std::memory_order_relaxed);
     return true;
+}
+
+std::chrono::nanoseconds CTestCamera::DrawingTime() {
+    return std::chrono::nanoseconds(g_drawingNanoseconds.load(std::memory_order_relaxed));
 }
 
 void CTestCamera::Render(long frameNumber, cv::Mat& frame) const {

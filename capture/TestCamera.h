@@ -25,6 +25,10 @@ public:
 
     static constexpr std::chrono::milliseconds kFramePeriod{40};
 
+    // CPU time that every test camera of this process has spent drawing its pictures, so that a
+    // benchmark can tell the stand-in camera's cost from the recorder's.
+    static std::chrono::nanoseconds DrawingTime();
+
 private:
     struct NumberLayout {
         cv::Point origin;
