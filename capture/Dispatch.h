@@ -28,7 +28,7 @@ public:
 
     void SetTargetWindow(HWND window) { m_target.store(window); }
     // Appends the item; never waits for room, so final items are never held up.
-    void Push(std::unique_ptr<FrameWorkItem> item);
+    void Push(FrameWorkItemPtr item);
     // Waits while `camera` has more than kMaxPendingPerCamera items pending, for as long as
     // `waiter` stays started.
     void WaitForRoom(int camera, const CThread& waiter);
@@ -54,7 +54,7 @@ private:
     mutable std::mutex m_lock;
     // Guarded by m_lock: the queue, each camera's items queued or being processed, and whether
     // an item is being processed.
-    std::deque<std::unique_ptr<FrameWorkItem>> m_queue;
+    std::deque<FrameWorkItemPtr> m_queue;
     std::map<int, int> m_pending;
     bool m_processing = false;
     // Signalled on every push and on the stop request.
