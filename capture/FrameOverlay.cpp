@@ -21,7 +21,7 @@ OverlayTexts CFrameOverlay::Stamp(cv::Mat& image, int cameraIndex, std::time_t n
     }
     OverlayTexts texts;
     texts.rate = std::to_string(m_rate);
-    PutText(image, texts.rate, {20, 20});
+    StampLine(image, m_rateLine, texts.rate, {20, 20});
 
     m_last = now;
     const std::tm local = LocalTime(now);
@@ -30,7 +30,7 @@ OverlayTexts CFrameOverlay::Stamp(cv::Mat& image, int cameraIndex, std::time_t n
                   local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                   local.tm_min, local.tm_sec);
     texts.cameraAndTime = line.data();
-    PutText(image, texts.cameraAndTime, {20, 40});
+    StampLine(image, m_timeLine, texts.cameraAndTime, {20, 40});
     return texts;
 }
 
@@ -39,7 +39,25 @@ void CFrameOverlay::FrameTaken(std::time_t now) {
     ++m_frames;
 }
 
-void CFrameOverlay::PutText(cv::Mat& image, const std::string& text, cv::Point baselineLeft) {
-    cv::putText(image, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, 0.5,
-                cv::Scalar(0, 255, 255, 0), 1, cv::LINE_8);
+void CFrameOverlay::StampLine(cv::Mat& image, StampedLine& line, const std::string& text,
+                              cv::Point baselineLeft) {
+    if (text != line.text || image.size() != line.imageSize) {
+        // One-pixel 8-connected strokes without anti-aliasing: the pixels putText sets depend
+        // only on the text, the place and the image size (which clips them), not on the colour.
+        if (m_mask.size() != image.size()) {
+            m_mask = cv::Mat::zeros(image.size(), CV_8UC1);
+        }
+        cv::putText(m_mask, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, 0.5,
+                    cv::Scalar(255), 1, cv::LINE_8);
+        cv::findNonZero(m_mask, line.pixels);
+        for (const cv::Point& pixel : line.pixels) {
+            m_mask.at<uchar>(pixel) = 0;
+        }
+        line.text = text;
+        line.imageSize = image.size();
+    }
+    const cv::Vec3b yellow(0, 255, 255);
+    for (const cv::Point& pixel : line.pixels) {
+        image.at<cv::Vec3b>(pixel) = yellow;
+    }
 }
