@@ -90,7 +90,7 @@ int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
         planes.data[plane] = m_frame->data[plane];
         planes.lineSize[plane] = m_frame->linesize[plane];
     }
-    ConvertBgrToYuv420(image, m_conversion, planes);
+    ConvertBgrToYuv420(image, planes);
     m_frame->pts = m_frameIndex++;
     result = Send(m_frame.get());
     if (result >= 0) {

@@ -84,8 +84,6 @@ private:
     bool m_writeFailed = false;
     std::unique_ptr<AVFrame, FrameDeleter> m_frame;
     std::unique_ptr<AVPacket, PacketDeleter> m_packet;
-    // The full-size YUV image of the colour conversion, kept across sessions.
-    cv::Mat m_conversion;
     bool m_initialised = false;
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_injectedSendError{0};
