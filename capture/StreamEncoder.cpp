@@ -7,11 +7,20 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <thread>
+
 CStreamEncoder::~CStreamEncoder() {
     Close();
 }
 
-bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
+int CStreamEncoder::FrameThreads(int encoders, int cores) {
+    if (encoders < 1 || cores < 2) {
+        return 1;
+    }
+    return 1 + (cores - 1 + encoders - 1) / encoders;
+}
+
+bool CStreamEncoder::Init(AVCodecID codecId, int width, int height, int sessionEncoders) {
     if (m_initialised) {
         return true;
     }
@@ -34,6 +43,8 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
     m_context->gop_size = 10;
     m_context->max_b_frames = 1;
     m_context->pix_fmt = AV_PIX_FMT_YUV420P;
+    m_context->thread_count =
+        FrameThreads(sessionEncoders, static_cast<int>(std::thread::hardware_concurrency()));
     if (codecId == AV_CODEC_ID_H264) {
         av_opt_set(m_context->priv_data, "preset", "slow", 0);
     }

@@ -64,7 +64,8 @@ bool CVideoThread::OpenSession(int cameraIndex) {
     if (!m_camera.Open(cameraIndex, 640, 480) && !m_camera.Open(cameraIndex, 320, 240)) {
         return false;
     }
-    if (!m_encoder.Init(AV_CODEC_ID_H264, m_camera.FrameWidth(), m_camera.FrameHeight())) {
+    if (!m_encoder.Init(AV_CODEC_ID_H264, m_camera.FrameWidth(), m_camera.FrameHeight(),
+                        m_cameraCount.load())) {
         m_camera.Close();
         return false;
     }
