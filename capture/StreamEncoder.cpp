@@ -47,6 +47,10 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height, int sessionE
         FrameThreads(sessionEncoders, static_cast<int>(std::thread::hardware_concurrency()));
     if (codecId == AV_CODEC_ID_H264) {
         av_opt_set(m_context->priv_data, "preset", "slow", 0);
+        // The lookahead runs inside the encode call rather than on a thread of its own with
+        // frames buffered for it: the same stream, byte for byte, with one thread and a few
+        // frames less per encoder.
+        av_opt_set(m_context->priv_data, "x264-params", "sync-lookahead=0", 0);
     }
     if (avcodec_open2(m_context.get(), m_codec, nullptr) < 0) {
         LogMessage("Could not open codec\n");
