@@ -19,8 +19,9 @@ class CDispatch : public CThread {
 public:
     // A capture thread waits before its next frame while its camera has more than this many
     // items queued or being processed, so memory stays flat when encoding is slower than the
-    // cameras.
-    static constexpr int kMaxPendingPerCamera = 3;
+    // cameras. One is enough to keep the dispatch thread fed: with several cameras the others'
+    // items wait behind it, and a single camera's next frame is grabbed while one is encoded.
+    static constexpr int kMaxPendingPerCamera = 1;
 
     CDispatch() = default;
     // Ends the thread after everything queued has been encoded and its files finished.
