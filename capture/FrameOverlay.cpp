@@ -4,8 +4,15 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+
+namespace {
+
+constexpr double kFontScale = 0.5;
+
+} // namespace
 
 void CFrameOverlay::Begin(std::time_t now) {
     m_start = now;
@@ -47,10 +54,16 @@ void CFrameOverlay::StampLine(cv::Mat& image, StampedLine& line, const std::stri
         if (m_mask.size() != image.size()) {
             m_mask = cv::Mat::zeros(image.size(), CV_8UC1);
         }
-        cv::putText(m_mask, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, 0.5,
+        cv::putText(m_mask, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, kFontScale,
                     cv::Scalar(255), 1, cv::LINE_8);
-        cv::findNonZero(m_mask, line.pixels);
-        for (const cv::Point& pixel : line.pixels) {
+        // Hershey glyph points are printable characters counted from 'R', shifted by the
+        // font's baseline of at most 15 units: at most 64 units above the baseline and 44
+        // below, which at this scale is 32 rows above and 22 below. Only those rows are read.
+        const int top = std::clamp(baselineLeft.y - 33, 0, image.rows);
+        const int bottom = std::clamp(baselineLeft.y + 24, top, image.rows);
+        cv::findNonZero(m_mask.rowRange(top, bottom), line.pixels);
+        for (cv::Point& pixel : line.pixels) {
+            pixel.y += top;
             m_mask.at<uchar>(pixel) = 0;
         }
         line.text = text;
