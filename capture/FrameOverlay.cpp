@@ -62,7 +62,10 @@ void CFrameOverlay::StampLine(cv::Mat& image, StampedLine& line, const std::stri
         // as the image does.
         const cv::Size maskSize(image.cols, std::min(image.rows, kTimeBaseline.y + kRowsBelow + 1));
         if (m_mask.size() != maskSize) {
-            m_mask = cv::Mat::zeros(maskSize, CV_8UC1);
+            // Not cv::Mat::zeros: its expression object is set up lazily without a lock, which
+            // capture threads starting together would race on.
+            m_mask.create(maskSize, CV_8UC1);
+            m_mask.setTo(0);
         }
         cv::putText(m_mask, text, baselineLeft, cv::FONT_HERSHEY_SCRIPT_COMPLEX, kFontScale,
                     cv::Scalar(255), 1, cv::LINE_8);
