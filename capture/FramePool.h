@@ -24,6 +24,6 @@ private:
     friend struct FrameWorkItemDeleter;
     void Recycle(FrameWorkItem* item);
 
-    mutable std::mutex m_lock;
+    std::mutex m_lock;
     std::vector<std::unique_ptr<FrameWorkItem>> m_free; // guarded by m_lock
 };
