@@ -34,16 +34,12 @@ bool CCameraDS::Open(int cameraIndex, int width, int height) {
     return true;
 }
 
-cv::Mat* CCameraDS::GrabFrame() {
-    if (!m_connected || !m_device->Grab(m_frame)) {
-        return nullptr;
-    }
-    return &m_frame;
+bool CCameraDS::GrabFrame(cv::Mat& frame) {
+    return m_connected && m_device->Grab(frame);
 }
 
 void CCameraDS::Close() {
     m_device.reset();
-    m_frame.release();
     m_connected = false;
     m_width = 0;
     m_height = 0;

@@ -1,5 +1,5 @@
 // Camera access for one capture slot: the number of cameras, one camera opened at a requested
-// size, and one fresh 8-bit BGR frame (top row first) per grab.
+// size, and one fresh 8-bit BGR frame (top row first) per grab, written into the caller's image.
 #pragma once
 
 #include "capture/CameraDevice.h"
@@ -24,9 +24,10 @@ public:
     // camera that cannot be opened (also one that went away since it was counted), or a
     // refused size.
     bool Open(int cameraIndex, int width, int height);
-    // Waits for one fresh frame and returns the internal image, valid until the next GrabFrame
-    // or Close; null when the camera delivers nothing (unplugged, or not open).
-    cv::Mat* GrabFrame();
+    // Waits for one fresh frame and writes it into `frame`, which is reallocated only when its
+    // size or type differs, so the camera's buffer is copied once, straight into the image that
+    // is recorded. False when the camera delivers nothing (unplugged, or not open).
+    bool GrabFrame(cv::Mat& frame);
     void Close();
 
     int FrameWidth() const { return m_width; }
@@ -36,6 +37,5 @@ private:
     bool m_connected = false;
     int m_width = 0;
     int m_height = 0;
-    cv::Mat m_frame;
     std::unique_ptr<ICameraDevice> m_device;
 };

@@ -17,7 +17,7 @@ CDispatch::~CDispatch() {
     Join();
 }
 
-void CDispatch::Push(std::unique_ptr<FrameWorkItem> item) {
+void CDispatch::Push(FrameWorkItemPtr item) {
     {
         std::lock_guard lock(m_lock);
         ++m_pending[item->cameraIndex];
@@ -62,7 +62,7 @@ void CDispatch::run() {
         if (m_queue.empty()) {
             return; // stopped, and everything queued is done
         }
-        std::unique_ptr<FrameWorkItem> item = std::move(m_queue.front());
+        FrameWorkItemPtr item = std::move(m_queue.front());
         m_queue.pop_front();
         m_processing = true;
         // Once stopped (the owner is shutting down and may be waiting for this thread), the

@@ -21,8 +21,9 @@ class CDispatch : public CThread {
 public:
     // A capture thread waits before its next frame while its camera has more than this many
     // items queued or being processed, so memory stays flat when encoding is slower than the
-    // cameras.
-    static constexpr int kMaxPendingPerCamera = 3;
+    // cameras. One is enough to keep the dispatch thread fed: with several cameras the others'
+    // items wait behind it, and a single camera's next frame is grabbed while one is encoded.
+    static constexpr int kMaxPendingPerCamera = 1;
 
     CDispatch() = default;
     // Ends the thread after everything queued has been encoded and its files finished.
@@ -30,7 +31,7 @@ public:
 
     void SetTargetWindow(HWND window) { m_target.store(window); }
     // Appends the item; never waits for room, so final items are never held up.
-    void Push(std::unique_ptr<FrameWorkItem> item);
+    void Push(FrameWorkItemPtr item);
     // Waits while `camera` has more than kMaxPendingPerCamera items pending, for as long as
     // `waiter` stays started.
     void WaitForRoom(int camera, const CThread& waiter);
@@ -56,7 +57,7 @@ private:
     mutable std::mutex m_lock;
     // Guarded by m_lock: the queue, each camera's items queued or being processed, and whether
     // an item is being processed.
-    std::deque<std::unique_ptr<FrameWorkItem>> m_queue;
+    std::deque<FrameWorkItemPtr> m_queue;
     std::map<int, int> m_pending;
     // Guarded by m_lock: the cameras that have pushed items and whose final item is not done.
     std::set<int> m_recording;

@@ -8,6 +8,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 struct OverlayTexts {
     std::string rate;
@@ -25,9 +26,21 @@ public:
     // Counts the frame just queued.
     void FrameTaken(std::time_t now);
 
-    static void PutText(cv::Mat& image, const std::string& text, cv::Point baselineLeft);
-
 private:
+    // A line as the pixels that cv::putText sets for it on an image of some size. The text
+    // changes at most once a second, so most frames only set these pixels again.
+    struct StampedLine {
+        std::string text;
+        cv::Size imageSize;
+        std::vector<cv::Point> pixels;
+    };
+    void StampLine(cv::Mat& image, StampedLine& line, const std::string& text,
+                   cv::Point baselineLeft);
+
+    StampedLine m_rateLine;
+    StampedLine m_timeLine;
+    // Blank between uses: a changed line is drawn on it to find its pixels.
+    cv::Mat m_mask;
     std::time_t m_start = 0;
     std::time_t m_last = 0;
     long m_frames = 0;

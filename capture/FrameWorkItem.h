@@ -6,7 +6,10 @@
 
 #include <opencv2/core.hpp>
 
+#include <memory>
+
 class CStreamEncoder;
+class CFramePool;
 
 struct FrameWorkItem {
     // The camera's encoder; null for the single-colour items that paint the whole wall.
@@ -19,3 +22,17 @@ struct FrameWorkItem {
     // The last item of this camera's session: its stream file is finished after it.
     bool final = false;
 };
+
+// Ends an item's use: one that came from a capture slot's pool goes back to it for the next
+// frame, any other is deleted.
+struct FrameWorkItemDeleter {
+    FrameWorkItemDeleter() = default;
+    explicit FrameWorkItemDeleter(CFramePool* owner) : pool(owner) {}
+    // Items made with std::make_unique have no pool.
+    FrameWorkItemDeleter(std::default_delete<FrameWorkItem>) {}
+    void operator()(FrameWorkItem* item) const;
+
+    CFramePool* pool = nullptr;
+};
+
+using FrameWorkItemPtr = std::unique_ptr<FrameWorkItem, FrameWorkItemDeleter>;

@@ -13,12 +13,20 @@ extern "C" {
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
+#include <thread>
 
 CStreamEncoder::~CStreamEncoder() {
     Close();
 }
 
-bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
+int CStreamEncoder::FrameThreads(int encoders, int cores) {
+    if (encoders < 1 || cores < 2) {
+        return 1;
+    }
+    return 1 + (cores - 1 + encoders - 1) / encoders;
+}
+
+bool CStreamEncoder::Init(AVCodecID codecId, int width, int height, int sessionEncoders) {
     if (m_initialised) {
         return true;
     }
@@ -41,8 +49,14 @@ bool CStreamEncoder::Init(AVCodecID codecId, int width, int height) {
     m_context->gop_size = 10;
     m_context->max_b_frames = 1;
     m_context->pix_fmt = AV_PIX_FMT_YUV420P;
+    m_context->thread_count =
+        FrameThreads(sessionEncoders, static_cast<int>(std::thread::hardware_concurrency()));
     if (codecId == AV_CODEC_ID_H264) {
         av_opt_set(m_context->priv_data, "preset", "slow", 0);
+        // The lookahead runs inside the encode call rather than on a thread of its own with
+        // frames buffered for it: the same stream, byte for byte, with one thread and a few
+        // frames less per encoder.
+        av_opt_set(m_context->priv_data, "x264-params", "sync-lookahead=0", 0);
     }
     if (avcodec_open2(m_context.get(), m_codec, nullptr) < 0) {
         LogMessage("Could not open codec\n");
@@ -105,7 +119,7 @@ int CStreamEncoder::EncodeFrame(const cv::Mat& image) {
         planes.data[plane] = m_frame->data[plane];
         planes.lineSize[plane] = m_frame->linesize[plane];
     }
-    ConvertBgrToYuv420(image, m_conversion, planes);
+    ConvertBgrToYuv420(image, planes);
     m_frame->pts = m_frameIndex++;
     result = Send(m_frame.get());
     if (result >= 0) {

@@ -30,9 +30,10 @@ public:
     CStreamEncoder& operator=(const CStreamEncoder&) = delete;
 
     // Prepares an encoder for frames of width x height (400 kbit/s, 20 frames per second,
-    // GOP 10, one B-frame, YUV 4:2:0, preset "slow" for H.264). True at once, changing
-    // nothing, when already initialised.
-    bool Init(AVCodecID codecId, int width, int height);
+    // GOP 10, one B-frame, YUV 4:2:0, preset "slow" for H.264). `sessionEncoders` is the
+    // number of encoders that record at once, which sizes libx264's frame threads (see
+    // FrameThreads). True at once, changing nothing, when already initialised.
+    bool Init(AVCodecID codecId, int width, int height, int sessionEncoders = 1);
     // Creates the stream file (truncating); false, with a log line and the file failure
     // report, when it cannot be created.
     bool OpenFile(const std::string& path);
@@ -65,6 +66,14 @@ public:
     std::int64_t FrameIndex() const { return m_frameIndex; }
 
     static constexpr std::uint8_t kEndCode[4] = {0x00, 0x00, 0x01, 0xB7};
+
+    // libx264's frame threads for each of `encoders` encoders on `cores` cores. One thread
+    // feeds every encoder in turn, and an encode call returns while its encoder's other frame
+    // threads still work, so each encoder needs only enough of them that, with the feeding
+    // thread, all encoders together can keep every core busy: libx264's own default (one and a
+    // half per core, for each encoder) would start 48 threads for sixteen cameras on two cores,
+    // each holding frames of its own.
+    static int FrameThreads(int encoders, int cores);
 
 private:
     struct ContextDeleter {
@@ -100,8 +109,6 @@ private:
     std::function<void()> m_fileFailureReport;
     std::unique_ptr<AVFrame, FrameDeleter> m_frame;
     std::unique_ptr<AVPacket, PacketDeleter> m_packet;
-    // The full-size YUV image of the colour conversion, kept across sessions.
-    cv::Mat m_conversion;
     bool m_initialised = false;
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_injectedSendError{0};

@@ -2,11 +2,26 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <time.h>
+
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
 namespace {
+
+std::atomic<std::int64_t> g_drawingNanoseconds{0};
+
+std::int64_t ThreadCpuNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 constexpr int kScrollPixelsPerFrame = 4;
 constexpr int kSquareSize = 48;
@@ -18,6 +33,36 @@ int Bounce(long frameNumber, int speed, int span) {
     }
     const long travel = (frameNumber * speed) % (2L * span);
     return static_cast<int>(travel < span ? travel : 2L * span - travel);
+}
+
+cv::Mat MakeGradient(int width, int height) {
+    cv::Mat gradient(height, 2 * width, CV_8UC3);
+    for (int y = 0; y < height; ++y) {
+        auto* row = gradient.ptr<cv::Vec3b>(y);
+        for (int x = 0; x < 2 * width; ++x) {
+            const int phase = x * 255 / width; // 0 .. 510 across the two halves
+            const auto ramp = static_cast<uchar>(phase <= 255 ? phase : 510 - phase);
+            row[x] = cv::Vec3b(ramp, static_cast<uchar>(y * 255 / height),
+                               static_cast<uchar>(255 - ramp));
+        }
+    }
+    return gradient;
+}
+
+std::mutex g_gradientsLock;
+// Guarded by g_gradientsLock: the gradient of each frame size while a camera of it is open.
+std::map<std::pair<int, int>, std::weak_ptr<const cv::Mat>> g_gradients;
+
+// Every test camera of a size reads the same gradient, so sixteen cameras keep one copy.
+std::shared_ptr<const cv::Mat> SharedGradient(int width, int height) {
+    std::lock_guard lock(g_gradientsLock);
+    std::weak_ptr<const cv::Mat>& shared = g_gradients[{width, height}];
+    std::shared_ptr<const cv::Mat> gradient = shared.lock();
+    if (!gradient) {
+        gradient = std::make_shared<const cv::Mat>(MakeGradient(width, height));
+        shared = gradient;
+    }
+    return gradient;
 }
 
 } // namespace
@@ -33,16 +78,7 @@ bool CTestCamera::Open(int width, int height) {
     }
     m_width = m_source.width;
     m_height = m_source.height;
-    m_gradient.create(m_height, 2 * m_width, CV_8UC3);
-    for (int y = 0; y < m_height; ++y) {
-        auto* row = m_gradient.ptr<cv::Vec3b>(y);
-        for (int x = 0; x < 2 * m_width; ++x) {
-            const int phase = x * 255 / m_width; // 0 .. 510 across the two halves
-            const auto ramp = static_cast<uchar>(phase <= 255 ? phase : 510 - phase);
-            row[x] = cv::Vec3b(ramp, static_cast<uchar>(y * 255 / m_height),
-                               static_cast<uchar>(255 - ramp));
-        }
-    }
+    m_gradient = SharedGradient(m_width, m_height);
     m_openedAt = std::chrono::steady_clock::now();
     m_lastFrameNumber = -1;
     m_delivered = 0;
@@ -59,14 +95,21 @@ bool CTestCamera::Grab(cv::Mat& frame) {
     const auto elapsed = std::chrono::steady_clock::now() - m_openedAt;
     m_lastFrameNumber = std::max(m_lastFrameNumber + 1, static_cast<long>(elapsed / kFramePeriod));
     ++m_delivered;
+    const std::int64_t drawingStarted = ThreadCpuNanoseconds();
     Render(m_lastFrameNumber, frame);
+    g_drawingNanoseconds.fetch_add(ThreadCpuNanoseconds() - drawingStarted,
+                                   std::memory_order_relaxed);
     return true;
+}
+
+std::chrono::nanoseconds CTestCamera::DrawingTime() {
+    return std::chrono::nanoseconds(g_drawingNanoseconds.load(std::memory_order_relaxed));
 }
 
 void CTestCamera::Render(long frameNumber, cv::Mat& frame) const {
     frame.create(m_height, m_width, CV_8UC3);
     const int scroll = static_cast<int>((frameNumber * kScrollPixelsPerFrame) % m_width);
-    m_gradient(cv::Rect(scroll, 0, m_width, m_height)).copyTo(frame);
+    (*m_gradient)(cv::Rect(scroll, 0, m_width, m_height)).copyTo(frame);
 
     const int band = std::min(m_height, 56);
     frame(cv::Rect(0, 0, m_width, band)).setTo(cv::Scalar(128, 128, 128));

@@ -7,6 +7,7 @@
 #include "capture/CameraSource.h"
 
 #include <chrono>
+#include <memory>
 
 class CTestCamera : public ICameraDevice {
 public:
@@ -25,6 +26,10 @@ public:
 
     static constexpr std::chrono::milliseconds kFramePeriod{40};
 
+    // CPU time that every test camera of this process has spent drawing its pictures, so that a
+    // benchmark can tell the stand-in camera's cost from the recorder's.
+    static std::chrono::nanoseconds DrawingTime();
+
 private:
     struct NumberLayout {
         cv::Point origin;
@@ -40,6 +45,7 @@ private:
     std::chrono::steady_clock::time_point m_openedAt;
     long m_lastFrameNumber = -1;
     int m_delivered = 0;
-    // Twice as wide as a frame, so a scrolling window of it is a plain copy.
-    cv::Mat m_gradient;
+    // Twice as wide as a frame, so a scrolling window of it is a plain copy; shared by the
+    // cameras of one size.
+    std::shared_ptr<const cv::Mat> m_gradient;
 };

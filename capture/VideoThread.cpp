@@ -64,13 +64,17 @@ bool CVideoThread::OpenSession(int cameraIndex) {
     if (!m_camera.Open(cameraIndex, 640, 480) && !m_camera.Open(cameraIndex, 320, 240)) {
         return false;
     }
-    if (!m_encoder.Init(AV_CODEC_ID_H264, m_camera.FrameWidth(), m_camera.FrameHeight())) {
+    if (!m_encoder.Init(AV_CODEC_ID_H264, m_camera.FrameWidth(), m_camera.FrameHeight(),
+                        m_cameraCount.load())) {
         m_camera.Close();
         return false;
     }
     const std::string name = BuildFileName(cameraIndex);
+    // The probe frame is not recorded; its item goes back to the pool with an image of the
+    // camera's size, ready for the first frame.
+    const FrameWorkItemPtr probe = m_frames.Acquire();
     // Nothing will reach the dispatch thread, so the encoder and the file are released here.
-    if (name.empty() || !m_encoder.OpenFile(name) || !m_camera.GrabFrame()) {
+    if (name.empty() || !m_encoder.OpenFile(name) || !m_camera.GrabFrame(probe->image)) {
         m_encoder.Close();
         m_camera.Close();
         return false;
@@ -99,20 +103,19 @@ std::string CVideoThread::BuildFileName(int cameraIndex) {
 void CVideoThread::Capture(CDispatch& dispatch, int cameraIndex) {
     m_overlay.Begin(m_clock());
     while (true) {
-        auto item = std::make_unique<FrameWorkItem>();
+        FrameWorkItemPtr item = m_frames.Acquire();
         item->encoder = &m_encoder;
         item->cameraIndex = cameraIndex;
         item->cameraCount = m_cameraCount.load();
         // A camera that stopped delivering, or an encoder that failed (the dispatch thread has
         // finished its file already), ends the session with a final item without an image, on
         // which the dispatch thread finishes whatever is still open.
-        const cv::Mat* frame = m_encoder.HasFailed() ? nullptr : m_camera.GrabFrame();
-        if (!frame) {
+        if (m_encoder.HasFailed() || !m_camera.GrabFrame(item->image)) {
+            item->image.release();
             item->final = true;
             dispatch.Push(std::move(item));
             return;
         }
-        item->image = frame->clone();
         m_overlay.Stamp(item->image, cameraIndex, m_clock());
         item->final = !IsStarted();
         const bool final = item->final;

@@ -1,12 +1,13 @@
 // One camera's recording loop: opens the camera (640 x 480, else 320 x 240), prepares the
-// encoder and the stream file, then stamps the overlay on a copy of every frame and queues it
-// for the dispatch thread, until the started flag is cleared; then it queues one last item
-// marked final. The dispatch thread finishes the file on that item. An encoding error ends the
-// session the same way, at the next frame.
+// encoder and the stream file, then grabs every frame into a work item of its own pool, stamps
+// the overlay on it and queues it for the dispatch thread, until the started flag is cleared;
+// then it queues one last item marked final. The dispatch thread finishes the file on that item. An
+// encoding error ends the session the same way, at the next frame.
 #pragma once
 
 #include "capture/CameraDS.h"
 #include "capture/FrameOverlay.h"
+#include "capture/FramePool.h"
 #include "capture/StreamEncoder.h"
 #include "capture/Thread.h"
 #include "capture/WallClock.h"
@@ -55,6 +56,8 @@ private:
     std::string m_fileName; // guarded by m_fileNameLock
     std::atomic<CDispatch*> m_dispatch{nullptr};
     CStreamEncoder m_encoder;
+    // The work items this slot queues; they come back when the dispatch thread is done.
+    CFramePool m_frames;
     WallClock m_clock;
     CFrameOverlay m_overlay;
 };

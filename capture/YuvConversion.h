@@ -1,5 +1,6 @@
 // BGR to planar YUV 4:2:0 the way the stream encoder feeds libx264: OpenCV's BGR-to-YUV
-// conversion, then full-resolution luma and chroma sampled (not averaged) once per 2 x 2 block.
+// conversion (COLOR_BGR2YUV, to the bit), then full-resolution luma and chroma sampled (not
+// averaged) once per 2 x 2 block.
 #pragma once
 
 #include <opencv2/core.hpp>
@@ -12,8 +13,8 @@ struct YuvPlanes {
 };
 
 // `bgr` is 8-bit, 3 channels; the planes hold width x height luma bytes and
-// ceil(width/2) x ceil(height/2) bytes of each chroma plane. `scratch` holds the full-size YUV
-// image between calls so no frame allocates. The pair of chroma bytes that stands for a block
-// is the one of its left pixel in its lower row (the last row for an odd height), exactly what
-// writing every even column of every row in order leaves behind.
-void ConvertBgrToYuv420(const cv::Mat& bgr, cv::Mat& scratch, const YuvPlanes& planes);
+// ceil(width/2) x ceil(height/2) bytes of each chroma plane. The pair of chroma bytes that
+// stands for a block is the one of its left pixel in its lower row (the last row for an odd
+// height), exactly what writing every even column of every row in order leaves behind. One pass
+// over the image, straight into the planes: nothing is allocated.
+void ConvertBgrToYuv420(const cv::Mat& bgr, const YuvPlanes& planes);

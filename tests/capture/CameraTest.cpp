@@ -112,23 +112,29 @@ TEST(CameraDS, OpensAtTheRequestedSizeOrReportsTheSizeDelivered) {
     }
 }
 
-TEST(CameraDS, EachGrabGivesTheSameImageWithAFreshMovingPicture) {
+TEST(CameraDS, EachGrabWritesAFreshMovingPictureIntoTheCallersImage) {
     CameraList list("test:160x120");
     CCameraDS camera;
     ASSERT_TRUE(camera.Open(0, 160, 120));
-    cv::Mat* first = camera.GrabFrame();
-    ASSERT_NE(first, nullptr);
-    ASSERT_EQ(first->size(), cv::Size(160, 120));
-    ASSERT_EQ(first->type(), CV_8UC3);
-    const cv::Mat before = first->clone();
-    cv::Mat* second = camera.GrabFrame();
-    EXPECT_EQ(second, first);
-    EXPECT_GT(cv::norm(before, *second, cv::NORM_L1), 0.0);
+    cv::Mat frame;
+    ASSERT_TRUE(camera.GrabFrame(frame));
+    ASSERT_EQ(frame.size(), cv::Size(160, 120));
+    ASSERT_EQ(frame.type(), CV_8UC3);
+    const cv::Mat before = frame.clone();
+    const uchar* buffer = frame.data;
+    ASSERT_TRUE(camera.GrabFrame(frame));
+    // The same buffer: a grab into an image of the camera's size allocates nothing.
+    EXPECT_EQ(frame.data, buffer);
+    EXPECT_GT(cv::norm(before, frame, cv::NORM_L1), 0.0);
     // Top row first: the plain grey band of the picture is at the top.
-    EXPECT_EQ(second->at<cv::Vec3b>(0, 80), cv::Vec3b(128, 128, 128));
-    EXPECT_NE(second->at<cv::Vec3b>(119, 80), cv::Vec3b(128, 128, 128));
+    EXPECT_EQ(frame.at<cv::Vec3b>(0, 80), cv::Vec3b(128, 128, 128));
+    EXPECT_NE(frame.at<cv::Vec3b>(119, 80), cv::Vec3b(128, 128, 128));
+    // An image of another size is made to fit.
+    cv::Mat small(10, 10, CV_8UC3);
+    ASSERT_TRUE(camera.GrabFrame(small));
+    EXPECT_EQ(small.size(), cv::Size(160, 120));
     camera.Close();
-    EXPECT_EQ(camera.GrabFrame(), nullptr);
+    EXPECT_FALSE(camera.GrabFrame(frame));
     EXPECT_EQ(camera.FrameWidth(), 0);
 }
 
@@ -136,13 +142,14 @@ TEST(CameraDS, TestCameraStopsAfterItsFrameLimitAsIfUnplugged) {
     CameraList list("test:160x120,frames=3");
     CCameraDS camera;
     ASSERT_TRUE(camera.Open(0, 160, 120));
+    cv::Mat frame;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NE(camera.GrabFrame(), nullptr) << i;
+        EXPECT_TRUE(camera.GrabFrame(frame)) << i;
     }
-    EXPECT_EQ(camera.GrabFrame(), nullptr);
+    EXPECT_FALSE(camera.GrabFrame(frame));
     // A new session opens it afresh.
     ASSERT_TRUE(camera.Open(0, 160, 120));
-    EXPECT_NE(camera.GrabFrame(), nullptr);
+    EXPECT_TRUE(camera.GrabFrame(frame));
 }
 
 TEST(CameraDS, CameraThatGoesAwayAfterCountingFailsWithoutShiftingTheOthers) {

@@ -1,6 +1,7 @@
 #include "capture/FrameOverlay.h"
 
 #include "SessionFixture.h"
+#include "TestFrames.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -48,4 +49,61 @@ TEST(FrameOverlay, TextIsYellowInTheTopLeftCorner) {
     EXPECT_LE(box.y + box.height, 46); // the second line's baseline is y = 40
     EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 0, 320, 21))), 5);
     EXPECT_GT(cv::countNonZero(yellow(cv::Rect(0, 24, 320, 21))), 30);
+}
+
+// The overlay pixels of fixed frames, as recorded from stamping with cv::putText directly: the
+// same texts on several frames, a new second, and a picture smaller than the text.
+TEST(FrameOverlay, StampedPixelsAreTheRecordedOnes) {
+    const std::time_t t0 = CSteppingClock::LocalTimeOf(2026, 5, 4, 21, 9, 58);
+    const struct {
+        cv::Size size;
+        int camera;
+        std::time_t time;
+        std::uint64_t hash;
+    } frames[] = {
+        {{640, 480}, 12, t0, 17178144872065880925ULL},
+        {{640, 480}, 12, t0, 6055511323732293357ULL},
+        {{640, 480}, 12, t0 + 1, 6082587720650272018ULL},
+        {{640, 480}, 12, t0 + 3, 2020710648138843912ULL},
+        {{96, 30}, 12, t0 + 3, 13691067809203584263ULL},
+        {{320, 240}, 12, t0 + 3, 14153761471937028314ULL},
+    };
+    CFrameOverlay overlay;
+    overlay.Begin(t0);
+    for (std::size_t i = 0; i < std::size(frames); ++i) {
+        cv::Mat image = MovingFrame(static_cast<int>(i), frames[i].size);
+        overlay.Stamp(image, frames[i].camera, frames[i].time);
+        overlay.FrameTaken(frames[i].time);
+        EXPECT_EQ(PixelHash({image}), frames[i].hash) << i;
+    }
+}
+
+// Stamping sets exactly the pixels cv::putText sets, for every digit, lines near the top and
+// bottom edges and pictures smaller than the text.
+TEST(FrameOverlay, StampedPixelsAreThoseOfPutText) {
+    const struct {
+        cv::Size size;
+        int camera;
+        int second;
+    } frames[] = {
+        {{640, 480}, 0, 0},  {{640, 480}, 0, 0},  {{640, 480}, 15, 13}, {{640, 480}, 7, 37},
+        {{640, 480}, 9, 48}, {{320, 240}, 6, 59}, {{160, 45}, 2, 25},   {{64, 24}, 3, 71},
+        {{640, 30}, 11, 96}, {{17, 3}, 8, 100},
+    };
+    const std::time_t t0 = CSteppingClock::LocalTimeOf(2026, 3, 17, 8, 36, 0);
+    CFrameOverlay overlay;
+    overlay.Begin(t0);
+    for (std::size_t i = 0; i < std::size(frames); ++i) {
+        const std::time_t now = t0 + frames[i].second;
+        cv::Mat image = MovingFrame(static_cast<int>(i) + 3, frames[i].size);
+        cv::Mat expected = image.clone();
+        const OverlayTexts texts = overlay.Stamp(image, frames[i].camera, now);
+        overlay.FrameTaken(now);
+        for (const auto& [text, baseline] :
+             {std::pair{texts.rate, cv::Point(20, 20)}, {texts.cameraAndTime, {20, 40}}}) {
+            cv::putText(expected, text, baseline, cv::FONT_HERSHEY_SCRIPT_COMPLEX, 0.5,
+                        cv::Scalar(0, 255, 255), 1, cv::LINE_8);
+        }
+        EXPECT_EQ(cv::norm(image, expected, cv::NORM_INF), 0.0) << i;
+    }
 }

@@ -4,6 +4,7 @@
 #include "TestFrames.h"
 
 #include <filesystem>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -199,5 +200,39 @@ TEST_F(StreamEncoderTest, EncodingErrorFinishesTheFileAndTheNextInitStartsAfresh
         EXPECT_EQ(encoder.Flush(), 0);
         encoder.Close();
         EXPECT_EQ(FinishedStream(File(std::string("again-") + failure.name + ".avi")).size(), 4u);
+    }
+}
+
+TEST(StreamEncoderThreads, EachEncoderGetsItsShareOfTheCoresPlusTheOneTheFeedingThreadLeaves) {
+    const struct {
+        int encoders;
+        int cores;
+        int threads;
+    } cases[] = {
+        {1, 1, 1}, {16, 1, 1}, {1, 2, 2}, {4, 2, 2},  {16, 2, 2},
+        {1, 8, 8}, {4, 8, 3},  {7, 8, 2}, {16, 8, 2}, {0, 2, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CStreamEncoder::FrameThreads(c.encoders, c.cores), c.threads)
+            << c.encoders << " encoders on " << c.cores << " cores";
+    }
+}
+
+TEST_F(StreamEncoderTest, StreamCarriesTheFrameThreadsSizedForTheSession) {
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    for (const int encoders : {1, 16}) {
+        const std::string path = File("threads" + std::to_string(encoders) + ".avi");
+        CStreamEncoder encoder;
+        ASSERT_TRUE(encoder.Init(AV_CODEC_ID_H264, 160, 120, encoders));
+        ASSERT_TRUE(encoder.OpenFile(path));
+        EXPECT_EQ(encoder.EncodeFrame(MovingFrame(0)), 0);
+        EXPECT_EQ(encoder.Flush(), 0);
+        encoder.Close();
+        // libx264 writes its settings into the stream as text.
+        const auto bytes = ReadFileBytes(path);
+        const std::string text(bytes.begin(), bytes.end());
+        const std::string threads =
+            " threads=" + std::to_string(CStreamEncoder::FrameThreads(encoders, cores)) + " ";
+        EXPECT_NE(text.find(threads), std::string::npos) << encoders;
     }
 }

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <regex>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -37,9 +38,20 @@ protected:
             [&](const auto& items) { return FramesOf(items, m_camera).size() >= count; });
     }
 
+    // The image buffers of the frames the window received.
+    std::set<const uchar*> Buffers() const {
+        std::lock_guard lock(m_buffersLock);
+        return m_buffers;
+    }
+
     int m_camera = 0;
     CRecordingFolder m_recordingFolder{"unused-setting.xml"};
-    CFrameWindow m_window;
+    mutable std::mutex m_buffersLock;
+    std::set<const uchar*> m_buffers; // guarded by m_buffersLock
+    CFrameWindow m_window{[this](const FrameWorkItem& item) {
+        std::lock_guard lock(m_buffersLock);
+        m_buffers.insert(item.image.data);
+    }};
     CDispatch m_dispatch;
     CVideoThread m_slot;
 };
@@ -76,6 +88,19 @@ TEST_F(VideoThreadTest, RecordsUntilStoppedAndQueuesExactlyOneFinalItemLast) {
     EXPECT_LT(MinU(pictures[0], {18, 6, 16, 16}), 64.0);
     EXPECT_LT(MinU(pictures[0], {18, 26, 150, 16}), 64.0);
     EXPECT_GT(MinU(pictures[0], {240, 8, 60, 40}), 120.0);
+}
+
+TEST_F(VideoThreadTest, FramesAreGrabbedIntoAFewImagesUsedAgainAndAgain) {
+    UseCameras("test:320x240");
+    m_slot.SetSession(&m_dispatch, 0, 1);
+    ASSERT_TRUE(m_slot.Start());
+    ASSERT_TRUE(WaitForFrames(15));
+    Stop();
+    ASSERT_TRUE(WaitUntilIdle()); // the final item is encoded before the slot goes
+    // No more than the frames in flight at once: those queued or being encoded, and the one
+    // being grabbed.
+    EXPECT_LE(Buffers().size(), static_cast<std::size_t>(CDispatch::kMaxPendingPerCamera + 2));
+    EXPECT_GE(FramesOf(m_window.Items(), 0).size(), 15u);
 }
 
 TEST_F(VideoThreadTest, CameraThatStopsDeliveringStillGetsItsFileFinished) {

@@ -1,9 +1,12 @@
 #include "capture/YuvConversion.h"
 
+#include "TestFrames.h"
+
 #include <opencv2/imgproc.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -35,6 +38,36 @@ cv::Mat DistinctPixels(int width, int height) {
 
 } // namespace
 
+// The planes the encoder has always been given for these pictures, as recorded from the
+// conversion built on one whole-image cvtColor: any change in the bytes libx264 sees fails here.
+TEST(YuvConversion, PlanesOfFixedPicturesAreTheRecordedOnes) {
+    const struct {
+        const char* name;
+        cv::Mat bgr;
+        std::uint64_t hash;
+    } cases[] = {
+        {"noise 640x480", DistinctPixels(640, 480), 6359834305037027862ULL},
+        {"noise 321x243", DistinctPixels(321, 243), 6430988140625830693ULL},
+        {"moving 640x480", MovingFrame(17, {640, 480}), 16282044236702251878ULL},
+        {"moving 320x240", MovingFrame(5, {320, 240}), 7334406390432777934ULL},
+    };
+    for (const auto& c : cases) {
+        const int width = c.bgr.cols;
+        const int cw = (width + 1) / 2;
+        const int ch = (c.bgr.rows + 1) / 2;
+        cv::Mat y(c.bgr.size(), CV_8UC1), u(ch, cw, CV_8UC1), v(ch, cw, CV_8UC1);
+        YuvPlanes planes;
+        planes.data[0] = y.data;
+        planes.data[1] = u.data;
+        planes.data[2] = v.data;
+        planes.lineSize[0] = width;
+        planes.lineSize[1] = cw;
+        planes.lineSize[2] = cw;
+        ConvertBgrToYuv420(c.bgr, planes);
+        EXPECT_EQ(PixelHash({y, u, v}), c.hash) << c.name;
+    }
+}
+
 TEST(YuvConversion, ChromaIsSampledFromTheLeftPixelOfEachBlocksLowerRow) {
     const cv::Size sizes[] = {{8, 6}, {7, 6}, {8, 5}, {5, 3}, {1, 1}};
     for (const cv::Size size : sizes) {
@@ -52,8 +85,7 @@ TEST(YuvConversion, ChromaIsSampledFromTheLeftPixelOfEachBlocksLowerRow) {
         planes.lineSize[0] = size.width;
         planes.lineSize[1] = cw;
         planes.lineSize[2] = cw;
-        cv::Mat scratch;
-        ConvertBgrToYuv420(bgr, scratch, planes);
+        ConvertBgrToYuv420(bgr, planes);
         EXPECT_EQ(y, ry) << size;
         EXPECT_EQ(u, ru) << size;
         EXPECT_EQ(v, rv) << size;
@@ -76,8 +108,45 @@ TEST(YuvConversion, ChromaIsNotAveraged) {
     planes.lineSize[0] = 2;
     planes.lineSize[1] = 1;
     planes.lineSize[2] = 1;
-    cv::Mat scratch;
-    ConvertBgrToYuv420(bgr, scratch, planes);
+    ConvertBgrToYuv420(bgr, planes);
     EXPECT_EQ(u, expected.at<cv::Vec3b>(0, 0)[1]);
     EXPECT_EQ(v, expected.at<cv::Vec3b>(0, 0)[2]);
+}
+
+// Every BGR colour, at a luma position and at a chroma position: a picture of all 2^24 colours
+// in turn, shifted so that each colour lands once on an even column of an odd row.
+TEST(YuvConversion, EveryColourConvertsAsOpenCvConvertsIt) {
+    constexpr int kSide = 4096;
+    cv::Mat bgr(kSide, kSide, CV_8UC3);
+    cv::Mat y(kSide, kSide, CV_8UC1), u(kSide / 2, kSide / 2, CV_8UC1), v(u.size(), CV_8UC1);
+    YuvPlanes planes;
+    planes.data[0] = y.data;
+    planes.data[1] = u.data;
+    planes.data[2] = v.data;
+    planes.lineSize[0] = kSide;
+    planes.lineSize[1] = kSide / 2;
+    planes.lineSize[2] = kSide / 2;
+    cv::Mat yuv;
+    cv::Mat expectedY;
+    for (const int shift : {0, 1, kSide, kSide + 1}) {
+        for (int i = 0; i < kSide * kSide; ++i) {
+            const int colour = (i + shift) & 0xFFFFFF;
+            bgr.data[3 * i] = static_cast<uchar>(colour);
+            bgr.data[3 * i + 1] = static_cast<uchar>(colour >> 8);
+            bgr.data[3 * i + 2] = static_cast<uchar>(colour >> 16);
+        }
+        ConvertBgrToYuv420(bgr, planes);
+        cv::cvtColor(bgr, yuv, cv::COLOR_BGR2YUV);
+        cv::extractChannel(yuv, expectedY, 0);
+        EXPECT_EQ(cv::countNonZero(y != expectedY), 0) << shift;
+        int chromaDifferences = 0;
+        for (int r = 0; r < kSide / 2; ++r) {
+            for (int c = 0; c < kSide / 2; ++c) {
+                const cv::Vec3b expected = yuv.at<cv::Vec3b>(2 * r + 1, 2 * c);
+                chromaDifferences += u.at<uchar>(r, c) != expected[1];
+                chromaDifferences += v.at<uchar>(r, c) != expected[2];
+            }
+        }
+        EXPECT_EQ(chromaDifferences, 0) << shift;
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "capture/CameraSource.h"
 #include "capture/StreamEncoder.h"
+#include "capture/TestCamera.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Timer.h"
 #include "platform/draw/image/PngWrite.h"
@@ -92,6 +93,11 @@ bool PrintResults(const CCameraManager& manager, const CRecorderWindow& window) 
     }
     if (recorded == 0) {
         std::fprintf(stderr, "vistrel-record: no camera recorded\n");
+    }
+    // The synthetic cameras' own drawing, which a real camera would not cost this process.
+    if (const auto drawing = CTestCamera::DrawingTime(); drawing.count() > 0) {
+        std::printf("test camera drawing: %.3f s CPU\n",
+                    std::chrono::duration<double>(drawing).count());
     }
     return allFinished && recorded > 0;
 }
