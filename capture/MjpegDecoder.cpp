@@ -11,8 +11,7 @@ extern "C" {
 
 CMjpegDecoder::CMjpegDecoder() {
     const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_MJPEG);
-    std::unique_ptr<AVCodecContext, ContextDeleter> context(codec ? avcodec_alloc_context3(codec)
-                                                                  : nullptr);
+    AvCodecContextPtr context(codec ? avcodec_alloc_context3(codec) : nullptr);
     m_frame.reset(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
     if (!context || !m_frame || !m_packet) {

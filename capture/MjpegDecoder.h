@@ -2,6 +2,8 @@
 // Huffman tables, as UVC cameras send them) into 8-bit BGR images with libavcodec.
 #pragma once
 
+#include "capture/AvHandles.h"
+
 #include <opencv2/core.hpp>
 
 extern "C" {
@@ -22,21 +24,11 @@ public:
     bool Decode(const std::uint8_t* data, std::size_t size, int width, int height, cv::Mat& image);
 
 private:
-    struct ContextDeleter {
-        void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-    };
-    struct FrameDeleter {
-        void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-    };
-    struct PacketDeleter {
-        void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-    };
-
     bool ToBgr(const AVFrame& picture, cv::Mat& image);
 
-    std::unique_ptr<AVCodecContext, ContextDeleter> m_context;
-    std::unique_ptr<AVFrame, FrameDeleter> m_frame;
-    std::unique_ptr<AVPacket, PacketDeleter> m_packet;
+    AvCodecContextPtr m_context;
+    AvFramePtr m_frame;
+    AvPacketPtr m_packet;
     // The input with the zeroed padding libavcodec's bit readers may read past the end.
     std::vector<std::uint8_t> m_input;
     cv::Mat m_chroma[2];

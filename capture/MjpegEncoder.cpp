@@ -11,8 +11,7 @@ constexpr int kQuantiser = 4;
 
 CMjpegEncoder::CMjpegEncoder(int width, int height) {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
-    std::unique_ptr<AVCodecContext, ContextDeleter> context(codec ? avcodec_alloc_context3(codec)
-                                                                  : nullptr);
+    AvCodecContextPtr context(codec ? avcodec_alloc_context3(codec) : nullptr);
     m_frame.reset(av_frame_alloc());
     m_packet.reset(av_packet_alloc());
     if (!context || !m_frame || !m_packet) {

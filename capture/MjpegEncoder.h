@@ -2,6 +2,8 @@
 // used by the emulated webcams.
 #pragma once
 
+#include "capture/AvHandles.h"
+
 #include <opencv2/core.hpp>
 
 extern "C" {
@@ -22,18 +24,8 @@ public:
     bool Encode(const cv::Mat& image, std::vector<std::uint8_t>& jpeg);
 
 private:
-    struct ContextDeleter {
-        void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-    };
-    struct FrameDeleter {
-        void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-    };
-    struct PacketDeleter {
-        void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-    };
-
-    std::unique_ptr<AVCodecContext, ContextDeleter> m_context;
-    std::unique_ptr<AVFrame, FrameDeleter> m_frame;
-    std::unique_ptr<AVPacket, PacketDeleter> m_packet;
+    AvCodecContextPtr m_context;
+    AvFramePtr m_frame;
+    AvPacketPtr m_packet;
     cv::Mat m_yCrCb;
 };

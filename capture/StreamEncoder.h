@@ -7,6 +7,8 @@
 // crash loses only the frames still inside the encoder, and a power cut a few seconds more.
 #pragma once
 
+#include "capture/AvHandles.h"
+
 #include <opencv2/core.hpp>
 
 extern "C" {
@@ -76,16 +78,6 @@ public:
     static int FrameThreads(int encoders, int cores);
 
 private:
-    struct ContextDeleter {
-        void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-    };
-    struct FrameDeleter {
-        void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-    };
-    struct PacketDeleter {
-        void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-    };
-
     int Send(const AVFrame* frame);
     int ReceivePackets(bool draining);
     int Drain();
@@ -95,7 +87,7 @@ private:
     void CloseFile();
 
     const AVCodec* m_codec = nullptr;
-    std::unique_ptr<AVCodecContext, ContextDeleter> m_context;
+    AvCodecContextPtr m_context;
     std::int64_t m_frameIndex = 0;
     CFileDescriptor m_file;
     std::string m_fileName;
@@ -107,8 +99,8 @@ private:
     std::shared_ptr<CFileSyncer> m_syncer;
     int m_syncId = -1;
     std::function<void()> m_fileFailureReport;
-    std::unique_ptr<AVFrame, FrameDeleter> m_frame;
-    std::unique_ptr<AVPacket, PacketDeleter> m_packet;
+    AvFramePtr m_frame;
+    AvPacketPtr m_packet;
     bool m_initialised = false;
     std::atomic<bool> m_failed{false};
     std::atomic<int> m_injectedSendError{0};
