@@ -5,6 +5,7 @@
 #include "tests/support/ModalScript.h"
 
 #include "app/AppCommands.h"
+#include "app/AppMessages.h"
 #include "bkwin/BkString.h"
 
 #include "platform/core/MessageLoop.h"
@@ -109,6 +110,13 @@ TEST_F(NoticeTest, ANoticePostedDuringAModalLoopShowsWhileThatLoopRuns) {
     CModalScript script(std::move(steps));
     SendMessage(main.Window(), WM_COMMAND, kCommandAbout, 0);
     EXPECT_TRUE(shownInsideTheLoop);
+}
+
+TEST_F(NoticeTest, AStreamFileThatCannotBeWrittenIsNamedInANotice) {
+    CVistrelMainWnd& main = OpenMainWindow();
+    ASSERT_TRUE(WaitForNotice(BkString::Instance().Text(kStringWelcome)));
+    PostMessage(main.Window(), WM_STREAM_FILE_FAILED, 2, 0);
+    EXPECT_TRUE(WaitForNotice(L"通道2的录像文件无法写入！"));
 }
 
 } // namespace
