@@ -86,8 +86,11 @@ class Display:
         self.xdotool("key", "--delay", 80, *keys)
 
     def capture(self):
+        """The whole screen as a picture. `captured_at` (CLOCK_BOOTTIME) is when the server's
+        copy of the screen had reached xwd, before the slower conversion."""
         xwd = subprocess.run(["xwd", "-root", "-silent"], env=self.env, check=True,
                              capture_output=True, timeout=20).stdout
+        self.captured_at = time.clock_gettime(time.CLOCK_BOOTTIME)
         ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=xwd, check=True,
                              capture_output=True, timeout=20).stdout
         return Picture(ppm)
