@@ -79,8 +79,16 @@ void CCameraManager::StopAll() {
 
 bool CCameraManager::StopAllAndWait(DWORD timeoutMs) {
     StopAll();
-    return WaitHandlingSentMessages([this] { return IsDrained(); },
-                                    std::chrono::milliseconds(timeoutMs));
+    const bool drained = WaitHandlingSentMessages([this] { return IsDrained(); },
+                                                  std::chrono::milliseconds(timeoutMs));
+    if (drained) {
+        // Every capture thread has ended its run: joining them costs nothing and leaves no
+        // ended thread behind when the process exits.
+        for (CVideoThread& slot : m_slots) {
+            slot.Join();
+        }
+    }
+    return drained;
 }
 
 void CCameraManager::RequestStop() {
