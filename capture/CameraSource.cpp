@@ -117,7 +117,7 @@ std::optional<CameraSource> ParseEntry(const std::string& entry) {
         return source;
     }
     if (entry.starts_with("emulated")) {
-        source.emulated = EmulatedUvcSpec{};
+        source.emulated = EmulatedUvcProfile{};
         source.devicePath = entry;
         if (ApplyOptions(entry, 8, source, ApplyEmulatedOption)) {
             return source;

@@ -17,7 +17,7 @@
 // Options may combine, separated by ",": test:320x240,frames=100 or emulated:bus=1,unplug=90.
 #pragma once
 
-#include "capture/EmulatedUvcSpec.h"
+#include "capture/EmulatedUvcProfile.h"
 #include "capture/V4l2Api.h"
 
 #include <optional>
@@ -37,7 +37,7 @@ struct CameraSource {
     // Frames delivered before the camera stops; negative for no limit.
     int frameLimit = -1;
     // An emulated webcam, and the emulated USB bus it shares (negative: a bus of its own).
-    std::optional<EmulatedUvcSpec> emulated;
+    std::optional<EmulatedUvcProfile> emulated;
     int usbBus = -1;
 
     friend bool operator==(const CameraSource&, const CameraSource&) = default;

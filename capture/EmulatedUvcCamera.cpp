@@ -34,16 +34,17 @@ bool IsCaptureType(std::uint32_t type) {
 
 } // namespace
 
-CEmulatedUvcCamera::CEmulatedUvcCamera(EmulatedUvcSpec spec, std::shared_ptr<CEmulatedClock> clock,
+CEmulatedUvcCamera::CEmulatedUvcCamera(EmulatedUvcProfile profile,
+                                       std::shared_ptr<CEmulatedClock> clock,
                                        std::shared_ptr<CEmulatedUsbBus> bus)
-    : m_spec(std::move(spec)), m_clock(std::move(clock)),
+    : m_profile(std::move(profile)), m_clock(std::move(clock)),
       m_bus(bus ? std::move(bus) : std::make_shared<CEmulatedUsbBus>()) {
     v4l2_format format{};
     format.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     format.fmt.pix.pixelformat = V4L2_PIX_FMT_BGR24;
-    if (!m_spec.sizes.empty()) {
-        format.fmt.pix.width = static_cast<std::uint32_t>(m_spec.sizes.front().width);
-        format.fmt.pix.height = static_cast<std::uint32_t>(m_spec.sizes.front().height);
+    if (!m_profile.sizes.empty()) {
+        format.fmt.pix.width = static_cast<std::uint32_t>(m_profile.sizes.front().width);
+        format.fmt.pix.height = static_cast<std::uint32_t>(m_profile.sizes.front().height);
     }
     SetFormat(format);
 }
@@ -104,21 +105,21 @@ int CEmulatedUvcCamera::Ioctl(int fd, unsigned long request, void* argument) {
 }
 
 int CEmulatedUvcCamera::SetFormat(v4l2_format& format) {
-    if (!IsCaptureType(format.type) || m_spec.sizes.empty()) {
+    if (!IsCaptureType(format.type) || m_profile.sizes.empty()) {
         return EINVAL;
     }
     if (!m_buffers.empty()) {
         return EBUSY;
     }
     v4l2_pix_format& pix = format.fmt.pix;
-    cv::Size nearest = m_spec.sizes.front();
-    for (const cv::Size& size : m_spec.sizes) {
+    cv::Size nearest = m_profile.sizes.front();
+    for (const cv::Size& size : m_profile.sizes) {
         if (SizeDistance(size, pix.width, pix.height) <
             SizeDistance(nearest, pix.width, pix.height)) {
             nearest = size;
         }
     }
-    const bool mjpeg = pix.pixelformat == V4L2_PIX_FMT_MJPEG && m_spec.offersMjpeg;
+    const bool mjpeg = pix.pixelformat == V4L2_PIX_FMT_MJPEG && m_profile.offersMjpeg;
     pix = {};
     pix.width = static_cast<std::uint32_t>(nearest.width);
     pix.height = static_cast<std::uint32_t>(nearest.height);
@@ -131,8 +132,8 @@ int CEmulatedUvcCamera::SetFormat(v4l2_format& format) {
     } else {
         pix.pixelformat = V4L2_PIX_FMT_BGR24;
         pix.colorspace = V4L2_COLORSPACE_SRGB;
-        m_lineStride = pix.width * 3 + static_cast<std::uint32_t>(m_spec.linePadding);
-        pix.bytesperline = m_lineStride + (m_spec.oversizedLines ? kOversizedLineExtra : 0);
+        m_lineStride = pix.width * 3 + static_cast<std::uint32_t>(m_profile.linePadding);
+        pix.bytesperline = m_lineStride + (m_profile.oversizedLines ? kOversizedLineExtra : 0);
         pix.sizeimage = m_lineStride * pix.height;
     }
     if (pix.width != m_format.width || pix.height != m_format.height) {
@@ -245,7 +246,7 @@ int CEmulatedUvcCamera::StartStreaming(int fd) {
     // On the wire the camera sends YUYV (two bytes a pixel), which libv4l2 turns into BGR24,
     // or MJPEG, for which it asks for about a quarter of that.
     std::int64_t bytesPerSecond =
-        static_cast<std::int64_t>(m_format.width) * m_format.height * 2 * m_spec.framesPerSecond;
+        static_cast<std::int64_t>(m_format.width) * m_format.height * 2 * m_profile.framesPerSecond;
     if (m_format.pixelformat == V4L2_PIX_FMT_MJPEG) {
         bytesPerSecond /= 4;
     }
@@ -289,7 +290,7 @@ void CEmulatedUvcCamera::Closed(int fd) {
 
 CEmulatedClock::Duration CEmulatedUvcCamera::FramePeriod() const {
     return std::chrono::duration_cast<CEmulatedClock::Duration>(std::chrono::seconds(1)) /
-           std::max(1, m_spec.framesPerSecond);
+           std::max(1, m_profile.framesPerSecond);
 }
 
 CEmulatedClock::Duration CEmulatedUvcCamera::ArrivalOf(std::uint32_t frame) const {
@@ -297,7 +298,8 @@ CEmulatedClock::Duration CEmulatedUvcCamera::ArrivalOf(std::uint32_t frame) cons
 }
 
 bool CEmulatedUvcCamera::Stalled() const {
-    return m_spec.stallAfter >= 0 && m_nextFrame >= static_cast<std::uint32_t>(m_spec.stallAfter);
+    return m_profile.stallAfter >= 0 &&
+           m_nextFrame >= static_cast<std::uint32_t>(m_profile.stallAfter);
 }
 
 void CEmulatedUvcCamera::CatchUp() {
@@ -307,7 +309,8 @@ void CEmulatedUvcCamera::CatchUp() {
     const CEmulatedClock::Duration now = m_clock->Now();
     while (!Stalled() && ArrivalOf(m_nextFrame) <= now) {
         const std::uint32_t frame = m_nextFrame;
-        if (m_spec.unplugAfter >= 0 && frame >= static_cast<std::uint32_t>(m_spec.unplugAfter)) {
+        if (m_profile.unplugAfter >= 0 &&
+            frame >= static_cast<std::uint32_t>(m_profile.unplugAfter)) {
             StopStreaming();
             m_unplugged = true;
             return;
@@ -356,11 +359,11 @@ void CEmulatedUvcCamera::Fill(Buffer& buffer, std::uint32_t frame,
             state.bytesused = 0;
         }
     }
-    if (static_cast<std::int64_t>(frame) == m_spec.errorFrame) {
+    if (static_cast<std::int64_t>(frame) == m_profile.errorFrame) {
         state.flags |= V4L2_BUF_FLAG_ERROR;
         state.bytesused /= 2;
     }
-    if (static_cast<std::int64_t>(frame) == m_spec.oversizedFrame) {
+    if (static_cast<std::int64_t>(frame) == m_profile.oversizedFrame) {
         state.bytesused = static_cast<std::uint32_t>(memory.size()) + kPageSize;
     }
 }

@@ -11,7 +11,7 @@
 
 #include "capture/EmulatedClock.h"
 #include "capture/EmulatedUsbBus.h"
-#include "capture/EmulatedUvcSpec.h"
+#include "capture/EmulatedUvcProfile.h"
 #include "capture/MjpegEncoder.h"
 
 #include <linux/videodev2.h>
@@ -27,7 +27,7 @@
 
 class CEmulatedUvcCamera {
 public:
-    CEmulatedUvcCamera(EmulatedUvcSpec spec, std::shared_ptr<CEmulatedClock> clock,
+    CEmulatedUvcCamera(EmulatedUvcProfile profile, std::shared_ptr<CEmulatedClock> clock,
                        std::shared_ptr<CEmulatedUsbBus> bus);
 
     // VIDIOC_QUERYCAP of the camera's capture node or of its metadata node.
@@ -79,7 +79,7 @@ private:
     int Dequeue(int fd, v4l2_buffer& buffer);
     int StartStreaming(int fd);
 
-    const EmulatedUvcSpec m_spec;
+    const EmulatedUvcProfile m_profile;
     const std::shared_ptr<CEmulatedClock> m_clock;
     const std::shared_ptr<CEmulatedUsbBus> m_bus;
 

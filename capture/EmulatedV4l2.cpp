@@ -8,9 +8,9 @@ CEmulatedV4l2::CEmulatedV4l2(CEmulatedClock::Kind clock)
     : m_clock(std::make_shared<CEmulatedClock>(clock)) {}
 
 std::shared_ptr<CEmulatedUvcCamera> CEmulatedV4l2::AddCamera(const std::string& path,
-                                                             const EmulatedUvcSpec& spec,
+                                                             const EmulatedUvcProfile& profile,
                                                              std::shared_ptr<CEmulatedUsbBus> bus) {
-    auto camera = std::make_shared<CEmulatedUvcCamera>(spec, m_clock, std::move(bus));
+    auto camera = std::make_shared<CEmulatedUvcCamera>(profile, m_clock, std::move(bus));
     std::lock_guard lock(m_lock);
     m_nodes[path] = {camera, false};
     return camera;

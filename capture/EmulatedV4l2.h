@@ -21,7 +21,7 @@ public:
     // Adds the capture node of a new webcam at `path`; without a bus the camera has one of its
     // own.
     std::shared_ptr<CEmulatedUvcCamera> AddCamera(const std::string& path,
-                                                  const EmulatedUvcSpec& spec,
+                                                  const EmulatedUvcProfile& profile,
                                                   std::shared_ptr<CEmulatedUsbBus> bus = nullptr);
     // Adds the metadata node of `camera` at `path`.
     void AddMetadataNode(const std::string& path, std::shared_ptr<CEmulatedUvcCamera> camera);

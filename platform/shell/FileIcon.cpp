@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The data directories of the XDG base directory specification, most important first.
+// The freedesktop data directories ($XDG_DATA_HOME, then $XDG_DATA_DIRS), most important first.
 std::vector<fs::path> DataDirectories() {
     std::vector<fs::path> dirs;
     const char* home = std::getenv("XDG_DATA_HOME");

@@ -67,7 +67,7 @@ TEST_F(CameraEnumerationTest, FindsCaptureNodesInNodeOrderAndSkipsMetadataNodes)
 }
 
 TEST_F(CameraEnumerationTest, UnpluggedCamerasAndEmptyOrMissingFoldersGiveNothingForThem) {
-    EmulatedUvcSpec unplugged;
+    EmulatedUvcProfile unplugged;
     unplugged.unplugAfter = 0;
     auto gone = m_emulator.AddCamera(Entry("video0"), unplugged);
     m_emulator.AddMetadataNode(Entry("video1"), gone);

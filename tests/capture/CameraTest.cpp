@@ -31,7 +31,7 @@ CameraSource EmulatedSource(const std::string& entry, int bus = -1, int unplugAf
                             int stallAfter = -1) {
     CameraSource source;
     source.devicePath = entry;
-    source.emulated = EmulatedUvcSpec{};
+    source.emulated = EmulatedUvcProfile{};
     source.emulated->unplugAfter = unplugAfter;
     source.emulated->stallAfter = stallAfter;
     source.usbBus = bus;

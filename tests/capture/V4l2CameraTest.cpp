@@ -18,9 +18,9 @@ protected:
         std::make_shared<CEmulatedV4l2>(CEmulatedClock::Kind::Virtual);
 
     std::shared_ptr<CEmulatedUvcCamera> AddCamera(const std::string& path,
-                                                  EmulatedUvcSpec spec = {},
+                                                  EmulatedUvcProfile profile = {},
                                                   std::shared_ptr<CEmulatedUsbBus> bus = nullptr) {
-        return m_emulator->AddCamera(path, spec, std::move(bus));
+        return m_emulator->AddCamera(path, profile, std::move(bus));
     }
     std::unique_ptr<CV4l2Camera> Camera(const std::string& path) {
         return std::make_unique<CV4l2Camera>(path, m_emulator);
@@ -63,9 +63,9 @@ TEST_F(V4l2CameraTest, OpensAtTheNearestSizeTheDeviceOffers) {
         {{{640, 480}, {320, 240}}, {320, 240}, {320, 240}},
     };
     for (const auto& c : cases) {
-        EmulatedUvcSpec spec;
-        spec.sizes = c.offered;
-        AddCamera("/dev/video0", spec);
+        EmulatedUvcProfile profile;
+        profile.sizes = c.offered;
+        AddCamera("/dev/video0", profile);
         auto camera = Camera("/dev/video0");
         ASSERT_TRUE(camera->Open(c.requested.width, c.requested.height)) << c.requested;
         EXPECT_EQ(cv::Size(camera->Width(), camera->Height()), c.opened) << c.requested;
@@ -76,10 +76,10 @@ TEST_F(V4l2CameraTest, OpensAtTheNearestSizeTheDeviceOffers) {
 }
 
 TEST_F(V4l2CameraTest, CopiesOnlyThePictureOfLinesWiderThanIt) {
-    EmulatedUvcSpec spec;
-    spec.sizes = {{320, 240}};
-    spec.linePadding = 40; // the emulator leaves padding bytes at 0x5A
-    AddCamera("/dev/video0", spec);
+    EmulatedUvcProfile profile;
+    profile.sizes = {{320, 240}};
+    profile.linePadding = 40; // the emulator leaves padding bytes at 0x5A
+    AddCamera("/dev/video0", profile);
     auto camera = Camera("/dev/video0");
     ASSERT_TRUE(camera->Open(320, 240));
     cv::Mat frame;
@@ -89,9 +89,9 @@ TEST_F(V4l2CameraTest, CopiesOnlyThePictureOfLinesWiderThanIt) {
 }
 
 TEST_F(V4l2CameraTest, RefusesBuffersTooSmallForTheReportedLineStride) {
-    EmulatedUvcSpec spec;
-    spec.oversizedLines = true;
-    AddCamera("/dev/video0", spec);
+    EmulatedUvcProfile profile;
+    profile.oversizedLines = true;
+    AddCamera("/dev/video0", profile);
     auto camera = Camera("/dev/video0");
     EXPECT_FALSE(camera->Open(640, 480));
     EXPECT_EQ(camera->Width(), 0);
@@ -130,18 +130,18 @@ TEST_F(V4l2CameraTest, HandsOutTheNewestQueuedFrameAndRequeuesTheOthers) {
 TEST_F(V4l2CameraTest, SkipsADamagedFrame) {
     const struct {
         const char* name;
-        void (*damage)(EmulatedUvcSpec&);
+        void (*damage)(EmulatedUvcProfile&);
         const char* logged;
     } cases[] = {
-        {"flagged", [](EmulatedUvcSpec& s) { s.errorFrame = 1; }, "(flagged as an error)"},
-        {"too large", [](EmulatedUvcSpec& s) { s.oversizedFrame = 1; },
+        {"flagged", [](EmulatedUvcProfile& s) { s.errorFrame = 1; }, "(flagged as an error)"},
+        {"too large", [](EmulatedUvcProfile& s) { s.oversizedFrame = 1; },
          "(more bytes than its buffer holds)"},
     };
     for (const auto& c : cases) {
-        EmulatedUvcSpec spec;
-        c.damage(spec);
+        EmulatedUvcProfile profile;
+        c.damage(profile);
         const std::string path = std::string("/dev/") + c.name;
-        AddCamera(path, spec);
+        AddCamera(path, profile);
         auto camera = Camera(path);
         ASSERT_TRUE(camera->Open(640, 480)) << c.name;
         cv::Mat frame;
@@ -159,19 +159,19 @@ TEST_F(V4l2CameraTest, SkipsADamagedFrame) {
 TEST_F(V4l2CameraTest, EndsWhenTheDeviceIsUnpluggedOrFallsSilent) {
     const struct {
         const char* path;
-        void (*fault)(EmulatedUvcSpec&);
+        void (*fault)(EmulatedUvcProfile&);
         const char* logged;
         bool reopens;
     } cases[] = {
-        {"/dev/unplugged", [](EmulatedUvcSpec& s) { s.unplugAfter = 3; },
+        {"/dev/unplugged", [](EmulatedUvcProfile& s) { s.unplugAfter = 3; },
          "Camera /dev/unplugged: stopped: No such device", false},
-        {"/dev/silent", [](EmulatedUvcSpec& s) { s.stallAfter = 3; },
+        {"/dev/silent", [](EmulatedUvcProfile& s) { s.stallAfter = 3; },
          "Camera /dev/silent: stopped: no frame for two seconds", true},
     };
     for (const auto& c : cases) {
-        EmulatedUvcSpec spec;
-        c.fault(spec);
-        AddCamera(c.path, spec);
+        EmulatedUvcProfile profile;
+        c.fault(profile);
+        AddCamera(c.path, profile);
         auto camera = Camera(c.path);
         ASSERT_TRUE(camera->Open(640, 480)) << c.path;
         cv::Mat frame;
@@ -258,10 +258,10 @@ TEST_F(V4l2CameraTest, GivesUpWithAReasonWhenNotEvenMjpegFits) {
 TEST_F(V4l2CameraTest, WithoutMjpegFallsBackToTheSmallerSizeThatFits) {
     // Older webcams send only uncompressed video: a second one on the bus fits at 320 x 240.
     auto bus = std::make_shared<CEmulatedUsbBus>();
-    EmulatedUvcSpec spec;
-    spec.offersMjpeg = false;
-    AddCamera("/dev/video0", spec, bus);
-    AddCamera("/dev/video2", spec, bus);
+    EmulatedUvcProfile profile;
+    profile.offersMjpeg = false;
+    AddCamera("/dev/video0", profile, bus);
+    AddCamera("/dev/video2", profile, bus);
     auto first = Camera("/dev/video0");
     ASSERT_TRUE(first->Open(640, 480));
     auto second = Camera("/dev/video2");

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-struct EmulatedUvcSpec {
+struct EmulatedUvcProfile {
     // The frame sizes the camera offers, in both formats.
     std::vector<cv::Size> sizes{{640, 480}, {352, 288}, {320, 240}, {176, 144}, {160, 120}};
     int framesPerSecond = 30;
@@ -25,5 +25,5 @@ struct EmulatedUvcSpec {
     // VIDIOC_S_FMT reports a line stride 64 bytes wider than the lines the buffers hold.
     bool oversizedLines = false;
 
-    friend bool operator==(const EmulatedUvcSpec&, const EmulatedUvcSpec&) = default;
+    friend bool operator==(const EmulatedUvcProfile&, const EmulatedUvcProfile&) = default;
 };
