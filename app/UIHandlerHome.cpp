@@ -18,15 +18,6 @@ namespace {
 constexpr DWORD kExitWaitMs = 10000;
 constexpr UINT kUpdateCheckDelayMs = 10000;
 
-// A notice of the string table that names the camera by the number its stream files carry.
-WString CameraNotice(std::int32_t textId, int cameraIndex) {
-    WString text = BkString::Instance().Text(textId);
-    if (const std::size_t at = text.find(L"%d"); at != WString::npos) {
-        text.replace(at, 2, std::to_wstring(cameraIndex));
-    }
-    return text;
-}
-
 } // namespace
 
 CUIHandlerHome::~CUIHandlerHome() {
@@ -58,7 +49,9 @@ bool CUIHandlerHome::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LP
         m_mainWnd.PostNotification(L"提示", BkString::Instance().Text(kStringNoCamera));
         return true;
     case WM_STREAM_FILE_FAILED:
-        m_mainWnd.PostNotification(L"提示", CameraNotice(kStringFileFailed, int(wParam)));
+        m_mainWnd.PostNotification(L"提示",
+                                   FillStringTemplate(BkString::Instance().Text(kStringFileFailed),
+                                                      {std::to_wstring(wParam)}));
         return true;
     default:
         break;

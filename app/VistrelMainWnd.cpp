@@ -39,6 +39,13 @@ bool IsReleaseOverCloseButton(CBkSafeMsgBox2& box, const MSG& msg) {
     return close->rect.Contains(at);
 }
 
+// Shows a box in front of every other window.
+void BringForward(HWND box) {
+    SetForegroundWindow(box);
+    ShowWindow(box, SW_SHOW);
+    BringWindowToTop(box);
+}
+
 } // namespace
 
 CVistrelMainWnd::CVistrelMainWnd() : CBkDialogImpl<CVistrelMainWnd>(kMainLayout) {
@@ -134,19 +141,15 @@ void CVistrelMainWnd::HideToTray() {
     ShowWindow(Window(), m_tray.Exists() ? SW_HIDE : SW_SHOWMINIMIZED);
 }
 
-bool CVistrelMainWnd::OnMainTimer(UINT_PTR id) {
+void CVistrelMainWnd::OnMainTimer(UINT_PTR id) {
     if (id == kTimerHideNotice) {
         KillTimer(Window(), kTimerHideNotice);
         if (m_noticeBox.Window()) {
             ShowWindow(m_noticeBox.Window(), SW_HIDE);
         }
-        return true;
-    }
-    if (id == kTimerTrayTip) {
+    } else if (id == kTimerTrayTip) {
         m_tray.RefreshTip(BkString::Instance().Text(kStringProductName));
-        return true;
     }
-    return false;
 }
 
 void CVistrelMainWnd::OnInitDialog(HWND hwnd) {
@@ -195,9 +198,7 @@ void CVistrelMainWnd::OnShowNotice(const wchar_t* text) {
     PlaceOnce(box, m_noticePlaced, [](const RECT& work, const RECT& rect) {
         return POINT{work.right - rect.Width(), work.bottom - rect.Height()};
     });
-    SetForegroundWindow(box);
-    ShowWindow(box, SW_SHOW);
-    BringWindowToTop(box);
+    BringForward(box);
     SetTimer(Window(), kTimerHideNotice, kNoticeShowMs, nullptr);
 }
 
@@ -227,9 +228,7 @@ void CVistrelMainWnd::ShowUpdatePrompt(const WString& markup) {
         return POINT{work.left + (work.Width() - rect.Width()) / 2,
                      work.top + (work.Height() - rect.Height()) / 2};
     });
-    SetForegroundWindow(box);
-    ShowWindow(box, SW_SHOW);
-    BringWindowToTop(box);
+    BringForward(box);
 }
 
 void CVistrelMainWnd::Exit(bool removeTrayIcon) {

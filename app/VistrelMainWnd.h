@@ -44,7 +44,7 @@ public:
 
 private:
     bool OnHeaderClick(std::uint32_t element);
-    bool OnMainTimer(UINT_PTR id);
+    void OnMainTimer(UINT_PTR id);
     void OnShowNotice(const wchar_t* text);
     void OnInitDialog(HWND hwnd);
     // Creates one of the non-modal boxes (hidden) from its layout, owned by this window.

@@ -1,5 +1,7 @@
 #include "bkwin/BkMsgBox.h"
 
+#include "bkwin/BkMarkupText.h"
+
 #include "bkwin/BkElementNotify.h"
 #include "bkwin/BkFontPool.h"
 #include "bkwin/BkResource.h"
@@ -57,61 +59,8 @@ const std::vector<StandardButton> kButtonSets[] = {
     {kYes, kNo}, {kRetry, kCancel}, {kCancel, kRetry, kContinue},
 };
 
-WString StringOf(std::int32_t id) {
-    const WString* text = BkString::Instance().Get(id);
-    return text ? *text : WString();
-}
-
-// Fills the "%d" and "%s" of a template of the string table with the arguments in order ("%%"
-// is one '%'); a template cannot make it read more arguments than it is given.
-WString FillTemplate(const WString& format, std::initializer_list<WString> args) {
-    WString out;
-    auto next = args.begin();
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const wchar_t c = format[i];
-        if (c != L'%' || i + 1 == format.size()) {
-            out += c;
-        } else if (format[i + 1] == L'%') {
-            out += L'%';
-            ++i;
-        } else if (format[i + 1] == L'd' || format[i + 1] == L's') {
-            if (next != args.end()) {
-                out += *next++;
-            }
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 WString Number(int value) {
     return std::to_wstring(value);
-}
-
-// Plain text placed inside markup shows as written.
-WString EscapeMarkup(const WString& text) {
-    WString out;
-    for (const wchar_t c : text) {
-        switch (c) {
-        case L'&':
-            out += L"&amp;";
-            break;
-        case L'<':
-            out += L"&lt;";
-            break;
-        case L'>':
-            out += L"&gt;";
-            break;
-        case L'"':
-            out += L"&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // The rectangle DrawText would fill with the text in the style's font (the default font when
@@ -230,7 +179,7 @@ void CBkSafeMsgBox::AddStandardButtons() {
     const UINT set = m_flags & MB_TYPEMASK;
     if (set < std::size(kButtonSets)) {
         for (const StandardButton& button : kButtonSets[set]) {
-            AddButton(StringOf(button.stringId), button.result, 0);
+            AddButton(BkString::Instance().Text(button.stringId), button.result, 0);
         }
     }
 }
@@ -241,17 +190,17 @@ void CBkSafeMsgBox::BuildFooter(bool withCheck) {
     for (const CButton& button : m_buttons) {
         total += (total ? kButtonGap : 0) + button.width;
     }
-    const WString buttonTemplate = StringOf(kButtonTemplate);
+    const WString buttonTemplate = BkString::Instance().Text(kButtonTemplate);
     WString markup;
     int left = 0;
     for (const CButton& button : m_buttons) {
-        markup += FillTemplate(buttonTemplate,
-                               {Number(button.id), Number(left), Number(left + button.width),
-                                EscapeMarkup(button.caption)});
+        markup += FillStringTemplate(buttonTemplate,
+                                     {Number(button.id), Number(left), Number(left + button.width),
+                                      EscapeMarkup(button.caption)});
         left += button.width + kButtonGap;
     }
-    const WString group =
-        FillTemplate(StringOf(kGroupTemplate), {Number(total / 2), Number(total / 2), markup});
+    const WString group = FillStringTemplate(BkString::Instance().Text(kGroupTemplate),
+                                             {Number(total / 2), Number(total / 2), markup});
     view.LoadElementChildren(kButtonGroup, WideToUtf8(group));
 
     SetIcon();

@@ -41,3 +41,25 @@ WString BkString::Text(std::int32_t id) const {
     const WString* text = Get(id);
     return text ? *text : WString();
 }
+
+WString FillStringTemplate(const WString& format, std::initializer_list<WString> args) {
+    WString out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const wchar_t c = format[i];
+        if (c != L'%' || i + 1 == format.size()) {
+            out += c;
+        } else if (format[i + 1] == L'%') {
+            out += L'%';
+            ++i;
+        } else if (format[i + 1] == L'd' || format[i + 1] == L's') {
+            if (next != args.end()) {
+                out += *next++;
+            }
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

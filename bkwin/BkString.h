@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <unordered_map>
 
 #include "platform/base/Types.h"
@@ -25,3 +26,7 @@ public:
 private:
     std::unordered_map<std::int32_t, WString> m_texts;
 };
+
+// Fills the "%d" and "%s" of a template of the string table with the arguments in order ("%%"
+// is one '%'); a template cannot make it read more arguments than it is given.
+WString FillStringTemplate(const WString& format, std::initializer_list<WString> args);

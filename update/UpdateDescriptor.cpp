@@ -1,5 +1,6 @@
 #include "update/UpdateDescriptor.h"
 
+#include "bkwin/BkMarkupText.h"
 #include "platform/base/Utf8.h"
 
 #include <json/json.h>
@@ -54,29 +55,11 @@ std::size_t Utf8Length(wchar_t character) {
     return code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
 }
 
-// The character's text in markup; a character that needs no escape is viewed where it is.
-std::wstring_view Escape(const wchar_t& character) {
-    switch (character) {
-    case L'<':
-        return L"&lt;";
-    case L'>':
-        return L"&gt;";
-    case L'&':
-        return L"&amp;";
-    case L'"':
-        return L"&quot;";
-    case L'\'':
-        return L"&apos;";
-    default:
-        return {&character, 1};
-    }
-}
-
 // Appends `text` escaped, whole characters only, while its UTF-8 form fits into `room` bytes,
 // and takes what it used from `room`.
 void AppendEscaped(WString& markup, const WString& text, std::size_t& room) {
     for (const wchar_t& character : text) {
-        const std::wstring_view piece = Escape(character);
+        const std::wstring_view piece = EscapedMarkupCharacter(character);
         const std::size_t length = piece.size() == 1 ? Utf8Length(character) : piece.size();
         if (length > room) {
             return;

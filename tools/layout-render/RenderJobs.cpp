@@ -6,7 +6,7 @@
 
 #include <tinyxml.h>
 
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -23,19 +23,6 @@ constexpr const char* kUpdateMarkup =
     "<c color=\"FF0000\"><b>Vistrel 1.0.0.2 : 1002</b></c><br/> "
     "<c color=\"2222ee\"><b>修复摄像头断开后录像文件未结束的问题</b></c>";
 
-WString String(int id) {
-    const WString* text = BkString::Instance().Get(id);
-    return text ? *text : WString();
-}
-
-// printf-style formatting of a string-table template (its "%s" takes UTF-8 text).
-template <class... Args> std::string Format(int templateId, Args... args) {
-    const std::string format = WideToUtf8(String(templateId));
-    std::string text(std::size_t(std::snprintf(nullptr, 0, format.c_str(), args...)), '\0');
-    std::snprintf(text.data(), text.size() + 1, format.c_str(), args...);
-    return text;
-}
-
 // The footer's centred row of 80-pixel buttons, from the string table's markup templates.
 std::string ButtonRow(std::initializer_list<std::pair<int, int>> buttons) {
     constexpr int kWidth = 80;
@@ -43,11 +30,16 @@ std::string ButtonRow(std::initializer_list<std::pair<int, int>> buttons) {
     std::string row;
     int left = 0;
     for (const auto& [captionId, resultId] : buttons) {
-        row += Format(17, resultId, left, left + kWidth, WideToUtf8(String(captionId)).c_str());
+        row += WideToUtf8(FillStringTemplate(BkString::Instance().Text(17),
+                                             {std::to_wstring(resultId), std::to_wstring(left),
+                                              std::to_wstring(left + kWidth),
+                                              BkString::Instance().Text(captionId)}));
         left += kWidth + kGap;
     }
     const int total = left - kGap;
-    return Format(26, total / 2, total / 2, row.c_str());
+    return WideToUtf8(FillStringTemplate(
+        BkString::Instance().Text(26),
+        {std::to_wstring(total / 2), std::to_wstring(total / 2), Utf8ToWide(row)}));
 }
 
 void SelectFirstTab(CBkDialogView& view) {
@@ -72,7 +64,7 @@ void FillLinesBox(CBkDialogView& view) {
 }
 
 void FillNotice(CBkDialogView& view) {
-    view.SetElementText(kMessageText, String(1001));
+    view.SetElementText(kMessageText, BkString::Instance().Text(1001));
 }
 
 std::string Resource(int id) {
